@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QFrame>
+#include <QScrollArea>
+
+class QToolButton;
+
+// The strip along the file manager's right edge: the word "Filemanager"
+// written upwards in bold, kept 5 pixels above the strip's bottom, and the
+// button that hides the file manager at its top.
+class FileManagerStrip : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 21;
+    explicit FileManagerStrip(QWidget* parent = nullptr);
+    QToolButton* hideButton() const { return button; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QToolButton* button;
+};
+
+// The file manager panel. Its content is laid out to the left of the strip,
+// which always sits on the panel's right edge, also when the panel has been
+// collapsed to less than the strip's width.
+class FileManagerPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit FileManagerPanel(QWidget* parent = nullptr);
+    FileManagerStrip* strip() const { return captionStrip; }
+    QWidget* content() const { return contentArea; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    FileManagerStrip* captionStrip;
+    QWidget* contentArea;
+};
+
+// The colour bar on the right edge, 55 wide, with its hide button kept 2
+// pixels above its bottom.
+class ColorBarPanel : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 55;
+    explicit ColorBarPanel(QWidget* parent = nullptr);
+    QToolButton* hideButton() const { return button; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* button;
+};
+
+// The tab strip: one flat button per document window, side by side. Its width
+// is kept by the document windows as they come and go.
+class TabStrip : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kHeight = 29;
+    explicit TabStrip(QWidget* parent = nullptr);
+
+    int stripWidth() const { return width(); }
+    void setStripWidth(int width);
+
+signals:
+    // A right click on the strip, in the strip's coordinates.
+    void menuRequested(const QPoint& position);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// The file tabs bar along the bottom: a scroll box holding the tab strip,
+// without a vertical scroll bar, scrolling 68 pixels per step.
+class FileTabsBar : public QScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int kNarrowHeight = 29;
+    static constexpr int kWideHeight = 49;
+    explicit FileTabsBar(TabStrip* strip, QWidget* parent = nullptr);
+
+    // 49 high when the strip is wider than the bar (room for the scroll bar),
+    // 29 when narrower, unchanged when both are equally wide.
+    void applyHeightRule();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TabStrip* tabStrip;
+};

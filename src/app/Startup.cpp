@@ -1,0 +1,46 @@
+#include "Startup.h"
+
+#include "Clipboard.h"
+#include "OpenFileChannel.h"
+#include "SettingsStore.h"
+#include "TfAbout.h"
+#include "XdgPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+StartOptions StartOptions::ForThisProgram() {
+    StartOptions options;
+    const QString folder = QCoreApplication::applicationDirPath();
+    options.window.programFolder = QDir(folder).absolutePath() + QLatin1Char('/');
+    options.window.executablePath = QCoreApplication::applicationFilePath();
+    options.window.settingsPath = SettingsStore::LocateFor(folder, XdgConfigHome());
+    options.window.channelName = OpenFileChannel::DefaultName();
+    options.window.associationPlaces = FileAssociationPlaces::FromEnvironment();
+    return options;
+}
+
+bool HandOffArguments(const QStringList& arguments, const QString& channelName) {
+    if (!OpenFileChannel::IsHeld(channelName))
+        return false;
+    if (arguments.size() == 1) {
+        const QString& path = arguments.constFirst();
+        SetClipboardText(path);
+        OpenFileChannel::Send(channelName, OpenFileChannel::OpenFileMessage, path.size(), 1);
+    }
+    return true;
+}
+
+std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOptions& options) {
+    std::unique_ptr<TfSplash> splash;
+    if (options.showSplash) {
+        splash = std::make_unique<TfSplash>();
+        splash->showNow();
+    }
+    auto window = std::make_unique<TfMain>(options.window);
+    window->showMaximized();
+    splash.reset();
+    if (HandOffArguments(arguments, options.window.channelName))
+        window->showMaximized();
+    return window;
+}

@@ -1,0 +1,453 @@
+#include "TfMain.h"
+
+#include "ApplyLanguage.h"
+#include "Artwork.h"
+#include "Clipboard.h"
+#include "ErrorReport.h"
+#include "Language.h"
+#include "MainMenus.h"
+#include "MainPanels.h"
+#include "MdiChildWindow.h"
+#include "OpenFileChannel.h"
+#include "Prompts.h"
+#include "SettingsStore.h"
+#include "Shell.h"
+#include "TfAbout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCodeName = QStringLiteral("Kestrel");
+
+// Commands whose windows and dialogs are not part of the program yet.
+const char* const kNotYetAvailable[] = {
+    "New1", "Open1", "Save2", "Save1", "Close1", "CloseAll1", "rtfdocuments1", "docdocuments1",
+    "Documenttortf1", "Cut1", "Copy1", "Paste1", "Undo1", "Redo1", "SelectAll1", "Wordwrap1",
+    "Searchfortext1", "FindNext1", "FindNext2", "FindPrevious1", "GotoLine1", "ImageBrowser1",
+    "Previewsite1", "LoadBrowser1", "ImageViewer1", "CheckForUpdates1", "Bold", "Italic",
+    "Underline", "Left", "center", "Right", "Table", "AlignLeft1", "AlignCenter1",
+    "AlignRight1", "Justify1", "HeadingStyle11", "HeadingStyle21", "HeadingStyle31",
+    "HeadingStyle41", "HeadingStyle51", "HeadingStyle61", "ToolButton60", "ToolButton50",
+    "ToolButton51", "ToolButton26", "ToolButton27", "ToolButton30", "ToolButton31",
+    "ToolButton32"};
+
+// Toolbar buttons that run a command of a menu entry or a named command.
+const std::pair<const char*, const char*> kButtonRoutes[] = {
+    {"ToolButton1", "New1"},          {"ToolButton2", "Open1"},
+    {"ToolButton3", "Save2"},         {"ToolButton4", "Close1"},
+    {"ToolButton6", "Copy1"},         {"ToolButton7", "Paste1"},
+    {"ToolButton9", "Cut1"},          {"ToolButton21", "Undo1"},
+    {"ToolButton22", "Redo1"},        {"ToolButton23", "ImageBrowser1"},
+    {"ToolButton14", "Previewsite1"}, {"ToolButton12", "LoadBrowser1"},
+    {"ToolButton13", "Options1"},     {"ToolButton15", "FTPProgram1"},
+    {"ToolButton20", "Help1"},        {"ToolButton46", "Bold"},
+    {"ToolButton47", "Italic"},       {"ToolButton48", "Underline"},
+    {"ToolButton55", "Left"},         {"ToolButton56", "center"},
+    {"ToolButton57", "Right"},        {"ToolButton59", "Table"}};
+
+QToolBar* MakeToolbar(QWidget* parent, const QString& name) {
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setFixedHeight(24);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 1px; }"));
+    return bar;
+}
+
+QList<MdiChildWindow*> ChildWindows(QMdiArea* area) {
+    QList<MdiChildWindow*> children;
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* child = qobject_cast<MdiChildWindow*>(sub->widget()))
+            children << child;
+    }
+    return children;
+}
+
+} // namespace
+
+TfMain::TfMain(const Options& options, QWidget* parent)
+    : QMainWindow(parent), programFolder(options.programFolder),
+      settings(std::make_unique<SettingsStore>(options.settingsPath)) {
+    setObjectName(QStringLiteral("fMain"));
+    UseSettings(settings.get());
+    setWindowTitle(QStringLiteral("Quillon - Vantrel"));
+    setWindowIcon(ApplicationIcon());
+    QFont interfaceFont(QStringLiteral("Verdana"));
+    interfaceFont.setPointSize(8);
+    setFont(interfaceFont);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+
+    buildLayout();
+    connectCommands();
+    // Files dropped from the desktop are taken by the main window.
+    setAcceptDrops(true);
+
+    channel = new OpenFileChannel(options.channelName, this);
+    connect(channel, &OpenFileChannel::messageReceived, this, &TfMain::HandleWindowMessage);
+    channel->listen();
+
+    registerFileAssociation(options);
+}
+
+TfMain::~TfMain() {
+    if (&Settings() == settings.get())
+        UseSettings(nullptr);
+}
+
+QString TfMain::VersionText() { return QStringLiteral("6.1 Build 1603 CodeName : ") + kCodeName; }
+
+int TfMain::NextDocumentNumber() { return ++documentCounter; }
+
+bool TfMain::IsListening() const { return channel && channel->isListening(); }
+
+void TfMain::buildLayout() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* topPanel = new QFrame(central);
+    topPanel->setObjectName(QStringLiteral("Panel1"));
+    topPanel->setFrameShape(QFrame::Panel);
+    topPanel->setFrameShadow(QFrame::Raised);
+    topPanel->setFixedHeight(kTopPanelHeight);
+    auto* bars = new QVBoxLayout(topPanel);
+    bars->setContentsMargins(1, 0, 1, 0);
+    bars->setSpacing(0);
+    coolBar1 = MakeToolbar(topPanel, QStringLiteral("coolBar1"));
+    toolBar2 = MakeToolbar(topPanel, QStringLiteral("ToolBar2"));
+    bars->addWidget(coolBar1);
+    bars->addWidget(toolBar2);
+    column->addWidget(topPanel);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    splitter = new QSplitter(Qt::Horizontal, central);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(3);
+    fileManager = new FileManagerPanel(splitter);
+    mdiArea = new QMdiArea(splitter);
+    mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    mdiArea->setBackground(QColor(128, 128, 128));
+    splitter->addWidget(fileManager);
+    splitter->addWidget(mdiArea);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({kFileManagerWidth, 1000});
+    body->addWidget(splitter, 1);
+    colorBar = new ColorBarPanel(central);
+    body->addWidget(colorBar);
+    column->addLayout(body, 1);
+
+    tabStrip = new TabStrip;
+    tabsBar = new FileTabsBar(tabStrip, central);
+    column->addWidget(tabsBar);
+
+    setCentralWidget(central);
+    actions = BuildMainMenus(*this, *coolBar1, *toolBar2);
+}
+
+void TfMain::connectCommands() {
+    const auto on = [this](const char* name, auto&& command) {
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
+                [command = std::forward<decltype(command)>(command)] { RunReported(command); });
+    };
+    for (const auto& [button, target] : kButtonRoutes) {
+        QAction* routed = action(QString::fromLatin1(target));
+        connect(action(QString::fromLatin1(button)), &QAction::triggered, routed,
+                &QAction::trigger);
+    }
+    on("Exit1", [this] { close(); });
+    on("Options1", [this] { OpenConfiguration(0); });
+    on("ToolButton29", [this] { OpenConfiguration(2); });
+    on("FTPProgram1", [this] { StartFtpProgram(); });
+    on("ColorBar1", [this] { ShowColorBar(); });
+    on("FileManager1", [this] { ToggleFileManager(); });
+    on("FileTabs1", [this] { ShowFileTabs(); });
+    on("ArrangeIcons1", [this] { ArrangeIcons(); });
+    on("Cascade1", [this] { mdiArea->cascadeSubWindows(); });
+    on("MinimizeAll1", [this] {
+        for (QMdiSubWindow* sub : mdiArea->subWindowList())
+            sub->showMinimized();
+    });
+    on("TileVertical1", [this] { TileVertical(); });
+    on("TileHorizontal1", [this] { TileHorizontal(); });
+    on("Help1", [this] { Help(); });
+    on("About1", [this] { ShowAbout(); });
+
+    connect(colorBar->hideButton(), &QToolButton::clicked, this,
+            [this] { RunReported([this] { HideColorBar(); }); });
+    connect(fileManager->strip()->hideButton(), &QToolButton::clicked, this,
+            [this] { RunReported([this] { HideFileManager(); }); });
+    connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
+    connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
+
+    for (const char* name : kNotYetAvailable)
+        action(QString::fromLatin1(name))->setEnabled(false);
+    for (const auto& [button, target] : kButtonRoutes) {
+        if (!action(QString::fromLatin1(target))->isEnabled())
+            action(QString::fromLatin1(button))->setEnabled(false);
+    }
+    // The show commands are enabled only while their bar is hidden.
+    action(QStringLiteral("ColorBar1"))->setEnabled(false);
+    action(QStringLiteral("FileTabs1"))->setEnabled(false);
+}
+
+void TfMain::registerFileAssociation(const Options& options) {
+    try {
+        RegisterHtmlOpener(options.executablePath, options.associationPlaces);
+    } catch (const std::exception& error) {
+        ReportError(QString::fromStdString(error.what()));
+    }
+}
+
+void TfMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (startupDone)
+        return;
+    startupDone = true;
+    RunReported([this] { runStartupSettings(); });
+}
+
+void TfMain::runStartupSettings() {
+    ApplyLanguage();
+    SettingsStore& store = Settings();
+    language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
+    openOnDoubleClick = store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
+    SetFileManagerWidth(
+        store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
+    const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
+    if (!workFolder.isEmpty())
+        lastOpenFolder = workFolder;
+    followFolders = store.ReadFlag(QStringLiteral("Work"), QStringLiteral("Syncro"), true);
+
+    if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true)) {
+        tabsBar->show();
+    } else {
+        tabsBar->hide();
+        action(QStringLiteral("FileTabs1"))->setEnabled(true);
+    }
+    if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("ColorBar1"), true)) {
+        colorBar->show();
+    } else {
+        colorBar->hide();
+        action(QStringLiteral("ColorBar1"))->setEnabled(true);
+    }
+    fileManager->setVisible(
+        store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), false));
+    SetFileManagerWidth(fileManagerWidth);
+}
+
+void TfMain::ApplyLanguage() { ::ApplyLanguage(this); }
+
+void TfMain::SetFileManagerWidth(int width) {
+    // A panel narrower than 30 pixels collapses to a 20-pixel strip.
+    fileManagerWidth = width < 30 ? 20 : width;
+    const int total = splitter->width() > 0 ? splitter->width() : this->width();
+    splitter->setSizes({fileManagerWidth, qMax(1, total - fileManagerWidth)});
+}
+
+void TfMain::keepFileManagerWidth() {
+    if (!fileManager->isVisible())
+        return;
+    const int width = splitter->sizes().value(0);
+    if (width < 30)
+        SetFileManagerWidth(width);
+    else
+        fileManagerWidth = width;
+}
+
+void TfMain::ShowFileTabs() {
+    tabsBar->show();
+    tabsBar->applyHeightRule();
+    action(QStringLiteral("FileTabs1"))->setEnabled(false);
+    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true);
+}
+
+void TfMain::HideFileTabs() {
+    tabsBar->hide();
+    action(QStringLiteral("FileTabs1"))->setEnabled(true);
+    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), false);
+}
+
+void TfMain::ShowColorBar() {
+    colorBar->show();
+    action(QStringLiteral("ColorBar1"))->setEnabled(false);
+    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("ColorBar1"), true);
+}
+
+void TfMain::HideColorBar() {
+    colorBar->hide();
+    action(QStringLiteral("ColorBar1"))->setEnabled(true);
+    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("ColorBar1"), false);
+}
+
+void TfMain::ToggleFileManager() {
+    const bool show = !fileManager->isVisible();
+    fileManager->setVisible(show);
+    if (show)
+        SetFileManagerWidth(fileManagerWidth);
+    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), show);
+}
+
+void TfMain::HideFileManager() {
+    fileManager->hide();
+    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), false);
+}
+
+void TfMain::showTabStripMenu(const QPoint& position) {
+    QMenu menu(this);
+    const std::pair<const char*, const char*> entries[] = {
+        {"Close Document", "Close1"},
+        {"Close All Documents", "CloseAll1"},
+        {"Preview Document", "Previewsite1"}};
+    for (const auto& [caption, target] : entries) {
+        QAction* routed = action(QString::fromLatin1(target));
+        QAction* entry = menu.addAction(QString::fromLatin1(caption), routed, &QAction::trigger);
+        entry->setEnabled(routed->isEnabled());
+    }
+    menu.addAction(QStringLiteral("Hide File Tabs Bar"), this,
+                   [this] { RunReported([this] { HideFileTabs(); }); });
+    menu.exec(tabStrip->mapToGlobal(position));
+}
+
+void TfMain::Help() {
+    const QString value = Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), {});
+    QString file;
+    if (value == QLatin1String("Eng"))
+        file = QStringLiteral("help/help.chm");
+    else if (value == QLatin1String("NL"))
+        file = QStringLiteral("help/help_d.chm");
+    else
+        return;
+    CurrentShell().openWithDefaultProgram(QDir(programFolder).filePath(file));
+}
+
+void TfMain::StartFtpProgram() {
+    const QString path = Settings().ReadText(QStringLiteral("FTP"), QStringLiteral("Path"), {});
+    if (!path.isEmpty()) {
+        CurrentShell().startProgram(path, {});
+        return;
+    }
+    OpenConfiguration(1);
+}
+
+void TfMain::OpenConfiguration(int page) {
+    NextDocumentNumber();
+    emit configurationRequested(page);
+}
+
+void TfMain::ShowAbout() {
+    TfAbout about(VersionText(), this);
+    CurrentPrompts().runDialog(about);
+}
+
+void TfMain::ArrangeIcons() {
+    int x = 0;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        sub->move(x, mdiArea->viewport()->height() - sub->height());
+        x += sub->width();
+    }
+}
+
+void TfMain::TileVertical() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            windows << sub;
+    }
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int width = area.width() / windows.size();
+    for (int i = 0; i < windows.size(); ++i) {
+        windows[i]->showNormal();
+        windows[i]->setGeometry(i * width, 0, width, area.height());
+    }
+}
+
+void TfMain::TileHorizontal() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            windows << sub;
+    }
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int height = area.height() / windows.size();
+    for (int i = 0; i < windows.size(); ++i) {
+        windows[i]->showNormal();
+        windows[i]->setGeometry(0, i * height, area.width(), height);
+    }
+}
+
+void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longParam*/) {
+    if (message != OpenFileChannel::OpenFileMessage)
+        return;
+    const QString text = ClipboardText();
+    if (text.isEmpty())
+        return;
+    const QString path = text.left(qMax<qint64>(0, wordParam));
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void TfMain::OpenDocumentFile(const QString& path) { emit openFileRequested(path); }
+
+void TfMain::closeEvent(QCloseEvent* event) {
+    if (exitConfirmed || runExitSequence()) {
+        exitConfirmed = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TfMain::runExitSequence() {
+    for (MdiChildWindow* child : ChildWindows(mdiArea)) {
+        if (!child->CloseQuery())
+            return false;
+    }
+    if (!LangMessage(QStringLiteral("Exit"), QString(), 1))
+        return false;
+    for (const QString& file : std::as_const(browserTempFiles)) {
+        if (QFile::exists(file))
+            QFile::remove(file);
+    }
+    // A settings file that cannot be written is reported, but it does not keep
+    // the user from leaving the program.
+    RunReported([this] { writeLayoutSettings(); });
+    if (previewOpen) {
+        const QList<QMdiSubWindow*> subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
+        for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
+            if (auto* child = qobject_cast<MdiChildWindow*>((*it)->widget()))
+                child->CloseQuery();
+            delete *it;
+        }
+    }
+    return true;
+}
+
+void TfMain::writeLayoutSettings() {
+    Settings().WriteNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth);
+}

@@ -1,0 +1,12 @@
+#include "Artwork.h"
+#include "Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillon Vantrel"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    const auto window = StartQuillon(QApplication::arguments().mid(1), StartOptions::ForThisProgram());
+    return QApplication::exec();
+}

@@ -1,0 +1,34 @@
+#include "Shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+Shell* installedShell = nullptr;
+}
+
+bool DesktopShell::openWithDefaultProgram(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+bool DesktopShell::startProgram(const QString& program, const QStringList& arguments) {
+    const QFileInfo info(program);
+    if (!info.exists())
+        return false;
+    if (info.isFile() && info.isExecutable())
+        return QProcess::startDetached(info.absoluteFilePath(), arguments);
+    return openWithDefaultProgram(program);
+}
+
+Shell& CurrentShell() {
+    if (installedShell)
+        return *installedShell;
+    static DesktopShell desktopShell;
+    return desktopShell;
+}
+
+void InstallShell(Shell* shell) { installedShell = shell; }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Shell.h"
+
+// A shell for tests: remembers what it was asked to open or start, and starts
+// nothing.
+class RecordingShell : public Shell {
+public:
+    RecordingShell() { InstallShell(this); }
+    ~RecordingShell() override { InstallShell(nullptr); }
+
+    bool openWithDefaultProgram(const QString& path) override {
+        opened << path;
+        return true;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        started << program;
+        startedArguments << arguments;
+        return true;
+    }
+
+    QStringList opened;
+    QStringList started;
+    QList<QStringList> startedArguments;
+};
