@@ -94,11 +94,10 @@ void BuildMenuBar(Builder& b) {
                              {"CloseAll1", "Close All", "Ctrl+Alt+F4"},
                              kSeparator});
     QMenu* import = b.menu(*file, "ImportRTFDocument1", "Import ...");
-    b.fill(*import,
-           {{"rtfdocuments1", "*.rtf   documents", "F6",
-             "Imports a *.rtf document and it will be converted to html"},
-            {"docdocuments1", "*.doc documents", "F7",
-             "For this option you need to have word installed ont o your system !"}});
+    b.fill(*import, {{"rtfdocuments1", "*.rtf   documents", "F6",
+                      "Imports a *.rtf document and it will be converted to html"},
+                     {"docdocuments1", "*.doc documents", "F7",
+                      "For this option you need to have word installed ont o your system !"}});
     file->addMenu(import);
     QMenu* exportMenu = b.menu(*file, "Export1", "Export ...");
     b.fill(*exportMenu, {{"Documenttortf1", "Document to *.rtf"}});
@@ -151,16 +150,18 @@ void BuildMenuBar(Builder& b) {
 }
 
 void BuildToolbars(Builder& b, QToolBar& upper, QToolBar& lower) {
-    b.buttons(upper, {"ToolButton1", "ToolButton2", "ToolButton3", "ToolButton4", nullptr,
-                      "ToolButton6", "ToolButton7", "ToolButton9", nullptr, "ToolButton21",
-                      "ToolButton22", nullptr, "ToolButton23", "ToolButton14", "ToolButton12",
-                      nullptr, "ToolButton13", "ToolButton29", "ToolButton15", nullptr,
-                      "ToolButton20"});
-    b.buttons(lower, {"ToolButton46", "ToolButton47", "ToolButton48", nullptr, "ToolButton60",
-                      nullptr, "ToolButton55", "ToolButton56", "ToolButton57", nullptr,
-                      "ToolButton50", "ToolButton51", nullptr, "ToolButton53", "ToolButton25",
-                      nullptr, "ToolButton26", "ToolButton27", nullptr, "ToolButton59", nullptr,
-                      "ToolButton30", "ToolButton32", "ToolButton31"});
+    b.buttons(upper,
+              {"ToolButton1",  "ToolButton2",  "ToolButton3",  "ToolButton4",  nullptr,
+               "ToolButton6",  "ToolButton7",  "ToolButton9",  nullptr,        "ToolButton21",
+               "ToolButton22", nullptr,        "ToolButton23", "ToolButton14", "ToolButton12",
+               nullptr,        "ToolButton13", "ToolButton29", "ToolButton15", nullptr,
+               "ToolButton20"});
+    b.buttons(lower,
+              {"ToolButton46", "ToolButton47", "ToolButton48", nullptr,        "ToolButton60",
+               nullptr,        "ToolButton55", "ToolButton56", "ToolButton57", nullptr,
+               "ToolButton50", "ToolButton51", nullptr,        "ToolButton53", "ToolButton25",
+               nullptr,        "ToolButton26", "ToolButton27", nullptr,        "ToolButton59",
+               nullptr,        "ToolButton30", "ToolButton32", "ToolButton31"});
 
     // The paragraph alignment and heading buttons drop their menus down.
     QMenu* alignment = b.menu(lower, "ParagraphAlignment", "");

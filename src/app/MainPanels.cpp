@@ -77,7 +77,9 @@ TabStrip::TabStrip(QWidget* parent) : QWidget(parent) {
     setFixedSize(0, kHeight);
 }
 
-void TabStrip::setStripWidth(int width) { setFixedSize(qMax(0, width), kHeight); }
+void TabStrip::setStripWidth(int width) {
+    setFixedSize(qMax(0, width), kHeight);
+}
 
 void TabStrip::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton)

@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 
 StartOptions StartOptions::ForThisProgram() {
     StartOptions options;
@@ -38,6 +40,10 @@ std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOp
         splash->showNow();
     }
     auto window = std::make_unique<TfMain>(options.window);
+    // Centred and as large as the screen, so that the window fills it also
+    // where no window manager maximises it.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->setGeometry(screen->availableGeometry());
     window->showMaximized();
     splash.reset();
     if (HandOffArguments(arguments, options.window.channelName))

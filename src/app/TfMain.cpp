@@ -32,16 +32,32 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {
-    "New1", "Open1", "Save2", "Save1", "Close1", "CloseAll1", "rtfdocuments1", "docdocuments1",
-    "Documenttortf1", "Cut1", "Copy1", "Paste1", "Undo1", "Redo1", "SelectAll1", "Wordwrap1",
-    "Searchfortext1", "FindNext1", "FindNext2", "FindPrevious1", "GotoLine1", "ImageBrowser1",
-    "Previewsite1", "LoadBrowser1", "ImageViewer1", "CheckForUpdates1", "Bold", "Italic",
-    "Underline", "Left", "center", "Right", "Table", "AlignLeft1", "AlignCenter1",
-    "AlignRight1", "Justify1", "HeadingStyle11", "HeadingStyle21", "HeadingStyle31",
-    "HeadingStyle41", "HeadingStyle51", "HeadingStyle61", "ToolButton60", "ToolButton50",
-    "ToolButton51", "ToolButton26", "ToolButton27", "ToolButton30", "ToolButton31",
-    "ToolButton32"};
+const char* const kNotYetAvailable[] = {"New1",           "Open1",
+                                        "Save2",          "Save1",
+                                        "Close1",         "CloseAll1",
+                                        "rtfdocuments1",  "docdocuments1",
+                                        "Documenttortf1", "Cut1",
+                                        "Copy1",          "Paste1",
+                                        "Undo1",          "Redo1",
+                                        "SelectAll1",     "Wordwrap1",
+                                        "Searchfortext1", "FindNext1",
+                                        "FindNext2",      "FindPrevious1",
+                                        "GotoLine1",      "ImageBrowser1",
+                                        "Previewsite1",   "LoadBrowser1",
+                                        "ImageViewer1",   "CheckForUpdates1",
+                                        "Bold",           "Italic",
+                                        "Underline",      "Left",
+                                        "center",         "Right",
+                                        "Table",          "AlignLeft1",
+                                        "AlignCenter1",   "AlignRight1",
+                                        "Justify1",       "HeadingStyle11",
+                                        "HeadingStyle21", "HeadingStyle31",
+                                        "HeadingStyle41", "HeadingStyle51",
+                                        "HeadingStyle61", "ToolButton60",
+                                        "ToolButton50",   "ToolButton51",
+                                        "ToolButton26",   "ToolButton27",
+                                        "ToolButton30",   "ToolButton31",
+                                        "ToolButton32"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -109,11 +125,17 @@ TfMain::~TfMain() {
         UseSettings(nullptr);
 }
 
-QString TfMain::VersionText() { return QStringLiteral("6.1 Build 1603 CodeName : ") + kCodeName; }
+QString TfMain::VersionText() {
+    return QStringLiteral("6.1 Build 1603 CodeName : ") + kCodeName;
+}
 
-int TfMain::NextDocumentNumber() { return ++documentCounter; }
+int TfMain::NextDocumentNumber() {
+    return ++documentCounter;
+}
 
-bool TfMain::IsListening() const { return channel && channel->isListening(); }
+bool TfMain::IsListening() const {
+    return channel && channel->isListening();
+}
 
 void TfMain::buildLayout() {
     auto* central = new QWidget(this);
@@ -230,7 +252,8 @@ void TfMain::runStartupSettings() {
     ApplyLanguage();
     SettingsStore& store = Settings();
     language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
-    openOnDoubleClick = store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
+    openOnDoubleClick =
+        store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
     SetFileManagerWidth(
         store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
     const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
@@ -255,7 +278,9 @@ void TfMain::runStartupSettings() {
     SetFileManagerWidth(fileManagerWidth);
 }
 
-void TfMain::ApplyLanguage() { ::ApplyLanguage(this); }
+void TfMain::ApplyLanguage() {
+    ::ApplyLanguage(this);
+}
 
 void TfMain::SetFileManagerWidth(int width) {
     // A panel narrower than 30 pixels collapses to a 20-pixel strip.
@@ -314,10 +339,9 @@ void TfMain::HideFileManager() {
 
 void TfMain::showTabStripMenu(const QPoint& position) {
     QMenu menu(this);
-    const std::pair<const char*, const char*> entries[] = {
-        {"Close Document", "Close1"},
-        {"Close All Documents", "CloseAll1"},
-        {"Preview Document", "Previewsite1"}};
+    const std::pair<const char*, const char*> entries[] = {{"Close Document", "Close1"},
+                                                           {"Close All Documents", "CloseAll1"},
+                                                           {"Preview Document", "Previewsite1"}};
     for (const auto& [caption, target] : entries) {
         QAction* routed = action(QString::fromLatin1(target));
         QAction* entry = menu.addAction(QString::fromLatin1(caption), routed, &QAction::trigger);
@@ -329,7 +353,8 @@ void TfMain::showTabStripMenu(const QPoint& position) {
 }
 
 void TfMain::Help() {
-    const QString value = Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), {});
+    const QString value =
+        Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), {});
     QString file;
     if (value == QLatin1String("Eng"))
         file = QStringLiteral("help/help.chm");
@@ -412,7 +437,9 @@ void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longPar
         OpenDocumentFile(path);
 }
 
-void TfMain::OpenDocumentFile(const QString& path) { emit openFileRequested(path); }
+void TfMain::OpenDocumentFile(const QString& path) {
+    emit openFileRequested(path);
+}
 
 void TfMain::closeEvent(QCloseEvent* event) {
     if (exitConfirmed || runExitSequence()) {

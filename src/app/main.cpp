@@ -7,6 +7,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon Vantrel"));
     QApplication::setWindowIcon(ApplicationIcon());
-    const auto window = StartQuillon(QApplication::arguments().mid(1), StartOptions::ForThisProgram());
+    const auto window =
+        StartQuillon(QApplication::arguments().mid(1), StartOptions::ForThisProgram());
     return QApplication::exec();
 }

@@ -69,7 +69,9 @@ QString CatalogMessage(const QString& key, const QString& argument, Language lan
     return {};
 }
 
-QString LangText(const QString& key) { return CatalogText(key, CurrentLanguage()); }
+QString LangText(const QString& key) {
+    return CatalogText(key, CurrentLanguage());
+}
 
 bool LangMessage(const QString& key, const QString& argument, int kind) {
     if (kind < 0 || kind > 2)

@@ -7,7 +7,9 @@
 
 #include <unistd.h>
 
-QString UnableToWriteText(const QString& path) { return QStringLiteral("Unable to write to ") + path; }
+QString UnableToWriteText(const QString& path) {
+    return QStringLiteral("Unable to write to ") + path;
+}
 
 namespace {
 

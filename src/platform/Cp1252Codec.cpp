@@ -56,8 +56,7 @@ QByteArray Encode(const QString& text, const std::function<QByteArray(char32_t)>
             bytes.append(char(point));
             continue;
         }
-        if (QChar::isHighSurrogate(point) && i + 1 < length &&
-            text.at(i + 1).isLowSurrogate()) {
+        if (QChar::isHighSurrogate(point) && i + 1 < length && text.at(i + 1).isLowSurrogate()) {
             point = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         }

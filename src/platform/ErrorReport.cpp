@@ -2,4 +2,6 @@
 
 #include "Prompts.h"
 
-void ReportError(const QString& text) { CurrentPrompts().message(MessageKind::Error, text); }
+void ReportError(const QString& text) {
+    CurrentPrompts().message(MessageKind::Error, text);
+}

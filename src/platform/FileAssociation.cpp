@@ -42,7 +42,9 @@ QString EntryValue(const QString& value) {
     return escaped;
 }
 
-bool IsSectionHeader(const QString& line) { return line.trimmed().startsWith(QLatin1Char('[')); }
+bool IsSectionHeader(const QString& line) {
+    return line.trimmed().startsWith(QLatin1Char('['));
+}
 
 bool IsHtmlDefaultLine(const QString& line) {
     const qsizetype equals = line.indexOf(QLatin1Char('='));

@@ -37,7 +37,9 @@ OpenFileChannel::~OpenFileChannel() {
         server->close();
 }
 
-bool OpenFileChannel::isListening() const { return server && server->isListening(); }
+bool OpenFileChannel::isListening() const {
+    return server && server->isListening();
+}
 
 bool OpenFileChannel::IsHeld(const QString& name) {
     QLocalSocket probe;

@@ -34,4 +34,6 @@ Prompts& CurrentPrompts() {
     return qtPrompts;
 }
 
-void InstallPrompts(Prompts* prompts) { installedPrompts = prompts; }
+void InstallPrompts(Prompts* prompts) {
+    installedPrompts = prompts;
+}

@@ -12,7 +12,9 @@
 
 namespace {
 
-QWidget* ActiveWindow() { return QApplication::activeWindow(); }
+QWidget* ActiveWindow() {
+    return QApplication::activeWindow();
+}
 
 // Message boxes are centred on the screen, whatever window owns them.
 void CentreOnScreen(QWidget& box) {
@@ -55,8 +57,7 @@ QString QtFilter(const FileFilter& filter) {
     QStringList patterns;
     for (const QString& pattern : filter.patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         patterns << pattern.trimmed();
-    return filter.label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-           QLatin1Char(')');
+    return filter.label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
@@ -174,6 +175,10 @@ std::optional<QString> QtPrompts::chooseDirectory(const QString& caption, const 
     return folder;
 }
 
-void QtPrompts::beep() { QApplication::beep(); }
+void QtPrompts::beep() {
+    QApplication::beep();
+}
 
-int QtPrompts::runDialog(QDialog& dialog) { return dialog.exec(); }
+int QtPrompts::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}

@@ -31,4 +31,6 @@ Shell& CurrentShell() {
     return desktopShell;
 }
 
-void InstallShell(Shell* shell) { installedShell = shell; }
+void InstallShell(Shell* shell) {
+    installedShell = shell;
+}

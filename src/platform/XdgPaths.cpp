@@ -13,6 +13,10 @@ QString EnvironmentFolder(const char* variable, const QString& fallbackBelowHome
 
 } // namespace
 
-QString XdgDataHome() { return EnvironmentFolder("XDG_DATA_HOME", QStringLiteral(".local/share")); }
+QString XdgDataHome() {
+    return EnvironmentFolder("XDG_DATA_HOME", QStringLiteral(".local/share"));
+}
 
-QString XdgConfigHome() { return EnvironmentFolder("XDG_CONFIG_HOME", QStringLiteral(".config")); }
+QString XdgConfigHome() {
+    return EnvironmentFolder("XDG_CONFIG_HOME", QStringLiteral(".config"));
+}

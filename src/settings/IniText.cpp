@@ -4,7 +4,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool IsBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 QString TrimBlanks(const QString& text) {
     qsizetype start = 0;
@@ -28,7 +30,8 @@ IniText IniText::Parse(const QString& text) {
     const qsizetype length = text.size();
     while (start < length) {
         qsizetype end = start;
-        while (end < length && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+        while (end < length && text.at(end) != QLatin1Char('\r') &&
+               text.at(end) != QLatin1Char('\n'))
             ++end;
         Line line{text.mid(start, end - start), {}};
         if (end < length) {
@@ -127,8 +130,8 @@ void IniText::setValue(const QString& section, const QString& key, const QString
     if (entry >= 0) {
         // The key keeps the spelling it has in the file.
         const QString& old = lines[entry].text;
-        lines[entry].text = TrimBlanks(old.left(old.indexOf(QLatin1Char('=')))) +
-                            QLatin1Char('=') + value;
+        lines[entry].text =
+            TrimBlanks(old.left(old.indexOf(QLatin1Char('=')))) + QLatin1Char('=') + value;
         return;
     }
     // After the section's last non-empty line, so blank lines between sections

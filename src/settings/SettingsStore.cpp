@@ -1,10 +1,10 @@
 #include "SettingsStore.h"
 
 #include "AtomicFile.h"
-#include "XdgPaths.h"
 #include "Cp1252Codec.h"
 #include "ErrorReport.h"
 #include "IniText.h"
+#include "XdgPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -118,8 +118,8 @@ QString SettingsStore::ReadText(const QString& section, const QString& key,
 std::optional<qint32> SettingsStore::ParseNumber(const QString& text) {
     bool ok = false;
     qlonglong value = 0;
-    if (text.size() > 2 && (text.startsWith(QLatin1String("0x")) ||
-                            text.startsWith(QLatin1String("0X")))) {
+    if (text.size() > 2 &&
+        (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X")))) {
         const QString digits = text.mid(2);
         for (const QChar c : digits) {
             if (!IsHexDigit(c))
@@ -191,9 +191,11 @@ void SettingsStore::RemoveKey(const QString& section, const QString& key) {
 SettingsStore& Settings() {
     if (currentStore)
         return *currentStore;
-    static SettingsStore programStore(SettingsStore::LocateFor(
-        QCoreApplication::applicationDirPath(), XdgConfigHome()));
+    static SettingsStore programStore(
+        SettingsStore::LocateFor(QCoreApplication::applicationDirPath(), XdgConfigHome()));
     return programStore;
 }
 
-void UseSettings(SettingsStore* store) { currentStore = store; }
+void UseSettings(SettingsStore* store) {
+    currentStore = store;
+}

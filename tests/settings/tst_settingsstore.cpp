@@ -49,7 +49,8 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::newRow("blanks") << QByteArray("  Key  =   a b  ") << QStringLiteral("a b");
         QTest::newRow("tabs") << QByteArray("Key\t=\tvalue\t") << QStringLiteral("value");
-        QTest::newRow("double quotes") << QByteArray("Key=\" padded \"") << QStringLiteral(" padded ");
+        QTest::newRow("double quotes")
+            << QByteArray("Key=\" padded \"") << QStringLiteral(" padded ");
         QTest::newRow("single quotes") << QByteArray("Key='x'") << QStringLiteral("x");
         QTest::newRow("one pair only") << QByteArray("Key=\"\"x\"\"") << QStringLiteral("\"x\"");
         QTest::newRow("unmatched") << QByteArray("Key=\"x'") << QStringLiteral("\"x'");
@@ -186,11 +187,13 @@ private slots:
         SettingsStore store(path());
         QCOMPARE(store.ReadText("Title", "Text", ""), QStringLiteral("caf\u00E9 \u0081\u009D"));
         store.WriteText("Author", "Text", QStringLiteral("Zo\u00EB \u20AC"));
-        QCOMPARE(fileBytes(),
-                 QByteArray("[Title]\r\nText=caf\xE9 \x81\x9D\r\n\r\n[Author]\r\nText=Zo\xEB \x80\r\n"));
+        QCOMPARE(
+            fileBytes(),
+            QByteArray("[Title]\r\nText=caf\xE9 \x81\x9D\r\n\r\n[Author]\r\nText=Zo\xEB \x80\r\n"));
         // A character the code page cannot hold turns the file into UTF-8.
         store.WriteText("FTP", "Path", QStringLiteral("/home/\u0160\u0151/ftp \u2192"));
-        QCOMPARE(store.ReadText("FTP", "Path", ""), QStringLiteral("/home/\u0160\u0151/ftp \u2192"));
+        QCOMPARE(store.ReadText("FTP", "Path", ""),
+                 QStringLiteral("/home/\u0160\u0151/ftp \u2192"));
         QCOMPARE(store.ReadText("Title", "Text", ""), QStringLiteral("caf\u00E9 \u0081\u009D"));
         QVERIFY(fileBytes().contains("caf\xC3\xA9"));
     }

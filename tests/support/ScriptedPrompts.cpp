@@ -2,9 +2,13 @@
 
 #include <QDialog>
 
-ScriptedPrompts::ScriptedPrompts() { InstallPrompts(this); }
+ScriptedPrompts::ScriptedPrompts() {
+    InstallPrompts(this);
+}
 
-ScriptedPrompts::~ScriptedPrompts() { InstallPrompts(nullptr); }
+ScriptedPrompts::~ScriptedPrompts() {
+    InstallPrompts(nullptr);
+}
 
 QStringList ScriptedPrompts::askedTexts() const {
     QStringList texts;
@@ -13,9 +17,9 @@ QStringList ScriptedPrompts::askedTexts() const {
     return texts;
 }
 
-template <typename T> std::optional<T> ScriptedPrompts::next() {
-    if (!answers.empty() && std::holds_alternative<T>(answers.front())) {
-        T value = std::get<T>(answers.front());
+std::optional<ScriptedPrompts::Answer> ScriptedPrompts::next(Kind kind) {
+    if (!answers.empty() && answers.front().kind == kind) {
+        Answer value = answers.front();
         answers.pop_front();
         return value;
     }
@@ -28,44 +32,51 @@ bool ScriptedPrompts::message(MessageKind kind, const QString& text) {
     asked.append({QString::fromLatin1(kinds[int(kind)]), text, {}, {}});
     if (kind != MessageKind::Confirm)
         return false;
-    return next<bool>().value_or(false);
+    const auto reply = next(Kind::Confirm);
+    return reply && reply->yes;
 }
 
 YesNoCancel ScriptedPrompts::askYesNoCancel(const QString& text) {
     asked.append({QStringLiteral("YesNoCancel"), text, {}, {}});
-    return next<YesNoCancel>().value_or(YesNoCancel::Cancel);
+    const auto reply = next(Kind::YesNoCancel);
+    return reply ? reply->choice : YesNoCancel::Cancel;
 }
 
 std::optional<QString> ScriptedPrompts::inputLine(const QString& caption, const QString& label,
                                                   const QString&) {
     asked.append({QStringLiteral("Input"), label, caption, {}});
-    return next<std::optional<QString>>().value_or(std::nullopt);
+    const auto reply = next(Kind::Text);
+    return reply ? reply->text : std::nullopt;
 }
 
 QStringList ScriptedPrompts::openFiles(const FileDialogRequest& request) {
     asked.append({QStringLiteral("Open"), request.caption, request.caption, request});
-    return next<QStringList>().value_or(QStringList());
+    const auto reply = next(Kind::Files);
+    return reply ? reply->files : QStringList();
 }
 
 std::optional<QString> ScriptedPrompts::chooseSaveFile(const FileDialogRequest& request) {
     asked.append({QStringLiteral("Save"), request.caption, request.caption, request});
-    return next<std::optional<QString>>().value_or(std::nullopt);
+    const auto reply = next(Kind::Text);
+    return reply ? reply->text : std::nullopt;
 }
 
 std::optional<QColor> ScriptedPrompts::chooseColor(const QColor&) {
     asked.append({QStringLiteral("Color"), {}, {}, {}});
-    return next<std::optional<QColor>>().value_or(std::nullopt);
+    const auto reply = next(Kind::Color);
+    return reply ? reply->color : std::nullopt;
 }
 
 std::optional<QString> ScriptedPrompts::chooseDirectory(const QString& caption, const QString&) {
     asked.append({QStringLiteral("Directory"), caption, caption, {}});
-    return next<std::optional<QString>>().value_or(std::nullopt);
+    const auto reply = next(Kind::Text);
+    return reply ? reply->text : std::nullopt;
 }
 
 int ScriptedPrompts::runDialog(QDialog& dialog) {
     asked.append({QStringLiteral("Dialog"), dialog.windowTitle(), dialog.windowTitle(), {}});
-    const auto script = next<DialogScript>();
-    if (!script)
+    const auto reply = next(Kind::Dialog);
+    if (!reply || !reply->dialog)
         return QDialog::Rejected;
-    return (*script)(dialog);
+    return reply->dialog(dialog);
 }

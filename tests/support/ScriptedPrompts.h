@@ -6,7 +6,6 @@
 
 #include <deque>
 #include <functional>
-#include <variant>
 
 // Prompts for tests: every question is recorded, and questions that need an
 // answer take the next one from a queue. A question without a suitable
@@ -23,15 +22,17 @@ public:
     };
 
     using DialogScript = std::function<int(QDialog&)>;
-    using Answer = std::variant<bool, YesNoCancel, std::optional<QString>, QStringList,
-                                std::optional<QColor>, DialogScript>;
 
     ScriptedPrompts();
     ~ScriptedPrompts() override;
 
-    void answer(Answer next) { answers.push_back(std::move(next)); }
-    void answerYes() { answer(true); }
-    void answerNo() { answer(false); }
+    void answerYes() { push(Kind::Confirm).yes = true; }
+    void answerNo() { push(Kind::Confirm).yes = false; }
+    void answer(YesNoCancel choice) { push(Kind::YesNoCancel).choice = choice; }
+    void answer(const std::optional<QString>& text) { push(Kind::Text).text = text; }
+    void answer(const QStringList& files) { push(Kind::Files).files = files; }
+    void answer(const std::optional<QColor>& color) { push(Kind::Color).color = color; }
+    void answer(const DialogScript& script) { push(Kind::Dialog).dialog = script; }
 
     QList<Question> asked;
     int unanswered = 0;
@@ -53,7 +54,24 @@ protected:
     std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
 
 private:
-    template <typename T> std::optional<T> next();
+    enum class Kind { Confirm, YesNoCancel, Text, Files, Color, Dialog };
+    struct Answer {
+        Kind kind = Kind::Confirm;
+        bool yes = false;
+        YesNoCancel choice = YesNoCancel::Cancel;
+        std::optional<QString> text;
+        QStringList files;
+        std::optional<QColor> color;
+        DialogScript dialog;
+    };
+    Answer& push(Kind kind) {
+        answers.push_back(Answer());
+        answers.back().kind = kind;
+        return answers.back();
+    }
+    // The next answer when it is of the kind asked for, else nullopt (and the
+    // question counts as unanswered).
+    std::optional<Answer> next(Kind kind);
 
     std::deque<Answer> answers;
 };

@@ -1,0 +1,101 @@
+#include "OpenFileChannel.h"
+#include "Startup.h"
+#include "support/ProgramFolder.h"
+#include "support/RecordingShell.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFolder> folder;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    RecordingShell shell;
+
+    StartOptions options() const {
+        StartOptions start;
+        start.window = folder->windowOptions();
+        start.showSplash = false;
+        return start;
+    }
+
+private slots:
+    void init() {
+        folder = std::make_unique<ProgramFolder>();
+        prompts = std::make_unique<ScriptedPrompts>();
+        QApplication::clipboard()->setText("untouched");
+    }
+    void cleanup() {
+        prompts.reset();
+        folder.reset();
+    }
+
+    void startWithoutArguments() {
+        auto window = StartQuillon({}, options());
+        QVERIFY(window->isVisible());
+        QVERIFY(window->windowState() & Qt::WindowMaximized);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+        QVERIFY(window->MdiArea() != nullptr);
+        QCOMPARE(folder->settingsBytes(), QByteArray("[Help]\r\nLanguage=Eng\r\n"));
+        prompts->answerYes();
+        window->close();
+    }
+
+    void oneArgumentTravelsThroughTheClipboard() {
+        // The hand-off reaches the window through its channel, as another
+        // program would send it.
+        const StartOptions start = options();
+        auto window = std::make_unique<TfMain>(start.window);
+        QSignalSpy opened(window.get(), &TfMain::openFileRequested);
+        window->showMaximized();
+        const QString path = "/site/my page.html";
+        QVERIFY(HandOffArguments({path}, start.window.channelName));
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.constFirst().constFirst().toString(), path);
+        QCOMPARE(QApplication::clipboard()->text(), path);
+        prompts->answerYes();
+        window->close();
+    }
+
+    void twoArgumentsOpenNothing() {
+        const StartOptions start = options();
+        auto window = std::make_unique<TfMain>(start.window);
+        QSignalSpy opened(window.get(), &TfMain::openFileRequested);
+        window->showMaximized();
+        QVERIFY(HandOffArguments({"/site/my", "page.html"}, start.window.channelName));
+        QCOMPARE(opened.size(), 0);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+        prompts->answerYes();
+        window->close();
+    }
+
+    void noWindowFoundMeansNoHandOff() {
+        QVERIFY(!HandOffArguments({"/site/index.html"}, folder->file("nobody-listens")));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+    }
+
+    void aRunningProgramThatHoldsTheNameGetsTheFile() {
+        const StartOptions start = options();
+        OpenFileChannel earlier(start.window.channelName);
+        QVERIFY(earlier.listen());
+        QList<qint64> lengths;
+        connect(&earlier, &OpenFileChannel::messageReceived, this,
+                [&](int message, qint64 length, qint64) {
+                    if (message == OpenFileChannel::OpenFileMessage)
+                        lengths << length;
+                });
+        auto window = StartQuillon({"/site/a.html"}, start);
+        QVERIFY(!window->IsListening());
+        QCOMPARE(lengths, QList<qint64>{12});
+        QVERIFY(window->isVisible());
+        prompts->answerYes();
+        window->close();
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
