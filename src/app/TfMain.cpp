@@ -394,23 +394,11 @@ void TfMain::ArrangeIcons() {
     }
 }
 
-void TfMain::TileVertical() {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isMinimized())
-            windows << sub;
-    }
-    if (windows.isEmpty())
-        return;
-    const QRect area = mdiArea->viewport()->rect();
-    const int width = area.width() / windows.size();
-    for (int i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(i * width, 0, width, area.height());
-    }
-}
+void TfMain::TileVertical() { Tile(Qt::Horizontal); }
 
-void TfMain::TileHorizontal() {
+void TfMain::TileHorizontal() { Tile(Qt::Vertical); }
+
+void TfMain::Tile(Qt::Orientation direction) {
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
         if (!sub->isMinimized())
@@ -419,10 +407,16 @@ void TfMain::TileHorizontal() {
     if (windows.isEmpty())
         return;
     const QRect area = mdiArea->viewport()->rect();
-    const int height = area.height() / windows.size();
-    for (int i = 0; i < windows.size(); ++i) {
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
         windows[i]->showNormal();
-        windows[i]->setGeometry(0, i * height, area.width(), height);
+        if (direction == Qt::Horizontal) {
+            const int width = area.width() / count;
+            windows[i]->setGeometry(i * width, 0, width, area.height());
+        } else {
+            const int height = area.height() / count;
+            windows[i]->setGeometry(0, i * height, area.width(), height);
+        }
     }
 }
 

@@ -116,6 +116,8 @@ private:
     void writeLayoutSettings();
     void keepFileManagerWidth();
     void showTabStripMenu(const QPoint& position);
+    // Side by side (horizontal) or one above the other (vertical).
+    void Tile(Qt::Orientation direction);
 
     QString programFolder;
     std::unique_ptr<SettingsStore> settings;
