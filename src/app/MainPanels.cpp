@@ -2,7 +2,6 @@
 
 #include "Artwork.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolButton>
@@ -70,21 +69,6 @@ ColorBarPanel::ColorBarPanel(QWidget* parent)
 void ColorBarPanel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     button->move((width() - button->width()) / 2, height() - button->height() - 2);
-}
-
-TabStrip::TabStrip(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("ToolBar1"));
-    setFixedSize(0, kHeight);
-}
-
-void TabStrip::setStripWidth(int width) {
-    setFixedSize(qMax(0, width), kHeight);
-}
-
-void TabStrip::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton)
-        emit menuRequested(event->position().toPoint());
-    QWidget::mousePressEvent(event);
 }
 
 FileTabsBar::FileTabsBar(TabStrip* strip, QWidget* parent) : QScrollArea(parent), tabStrip(strip) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DocumentTabs.h"
+
 #include <QFrame>
 #include <QScrollArea>
 
@@ -54,25 +56,6 @@ protected:
 
 private:
     QToolButton* button;
-};
-
-// The tab strip: one flat button per document window, side by side. Its width
-// is kept by the document windows as they come and go.
-class TabStrip : public QWidget {
-    Q_OBJECT
-public:
-    static constexpr int kHeight = 29;
-    explicit TabStrip(QWidget* parent = nullptr);
-
-    int stripWidth() const { return width(); }
-    void setStripWidth(int width);
-
-signals:
-    // A right click on the strip, in the strip's coordinates.
-    void menuRequested(const QPoint& position);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
 };
 
 // The file tabs bar along the bottom: a scroll box holding the tab strip,

@@ -3,6 +3,7 @@
 #include "ApplyLanguage.h"
 #include "Artwork.h"
 #include "Clipboard.h"
+#include "EditorControl.h"
 #include "ErrorReport.h"
 #include "Language.h"
 #include "MainMenus.h"
@@ -12,6 +13,7 @@
 #include "Prompts.h"
 #include "SettingsStore.h"
 #include "Shell.h"
+#include "TChildForm.h"
 #include "TfAbout.h"
 
 #include <QAction>
@@ -121,6 +123,10 @@ TfMain::TfMain(const Options& options, QWidget* parent)
 }
 
 TfMain::~TfMain() {
+    // Document windows go first, while the tab strip they keep their tabs on
+    // still exists.
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        delete sub;
     if (&Settings() == settings.get())
         UseSettings(nullptr);
 }
@@ -179,6 +185,7 @@ void TfMain::buildLayout() {
     column->addLayout(body, 1);
 
     tabStrip = new TabStrip;
+    tabStrip->SetStripWidth(0);
     tabsBar = new FileTabsBar(tabStrip, central);
     column->addWidget(tabsBar);
 
@@ -196,6 +203,35 @@ void TfMain::connectCommands() {
         connect(action(QString::fromLatin1(button)), &QAction::triggered, routed,
                 &QAction::trigger);
     }
+    on("New1", [this] { NewDocument(); });
+    on("Open1", [this] { Open(); });
+    on("Save2", [this] { Save(); });
+    on("Save1", [this] { SaveAs(); });
+    on("Close1", [this] { CloseDocument(); });
+    on("CloseAll1", [this] { CloseAll(); });
+    on("Cut1", [this] { ForwardEditCommand("cut"); });
+    on("Copy1", [this] { ForwardEditCommand("copy"); });
+    on("Paste1", [this] { ForwardEditCommand("paste"); });
+    const auto onEditor = [this, &on](const char* name, void (EditorControl::*command)()) {
+        on(name, [this, command] {
+            if (TChildForm* document = ActiveDocument())
+                (document->Editor()->*command)();
+        });
+    };
+    onEditor("Undo1", &EditorControl::Undo);
+    onEditor("Redo1", &EditorControl::Redo);
+    onEditor("SelectAll1", &EditorControl::SelectAll);
+    on("Wordwrap1", [this] {
+        if (TChildForm* document = ActiveDocument())
+            RunSilently([document] { document->WordWrap(); });
+    });
+    on("GotoLine1", [this] {
+        if (TChildForm* document = ActiveDocument())
+            document->GotoLine();
+        else
+            CurrentPrompts().inputLine(QStringLiteral("Goto line ... "),
+                                       QStringLiteral("Enter line number"), QString());
+    });
     on("Exit1", [this] { close(); });
     on("Options1", [this] { OpenConfiguration(0); });
     on("ToolButton29", [this] { OpenConfiguration(2); });
@@ -220,6 +256,11 @@ void TfMain::connectCommands() {
             [this] { RunReported([this] { HideFileManager(); }); });
     connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (auto* document = sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr)
+            document->Activated();
+        updateTitle();
+    });
 
     for (const char* name : kNotYetAvailable)
         action(QString::fromLatin1(name))->setEnabled(false);
@@ -227,6 +268,8 @@ void TfMain::connectCommands() {
         if (!action(QString::fromLatin1(target))->isEnabled())
             action(QString::fromLatin1(button))->setEnabled(false);
     }
+    // The save button is enabled by the documents.
+    action(QStringLiteral("ToolButton3"))->setEnabled(false);
     // The show commands are enabled only while their bar is hidden.
     action(QStringLiteral("ColorBar1"))->setEnabled(false);
     action(QStringLiteral("FileTabs1"))->setEnabled(false);
@@ -256,6 +299,7 @@ void TfMain::runStartupSettings() {
         store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
     SetFileManagerWidth(
         store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
+    BuildTemplate();
     const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
     if (!workFolder.isEmpty())
         lastOpenFolder = workFolder;
@@ -280,6 +324,16 @@ void TfMain::runStartupSettings() {
 
 void TfMain::ApplyLanguage() {
     ::ApplyLanguage(this);
+}
+
+// Like an MDI frame: while a child window is maximised, the frame's caption
+// names it.
+void TfMain::updateTitle() {
+    QString title = QStringLiteral("Quillon - Vantrel");
+    QMdiSubWindow* sub = mdiArea->activeSubWindow();
+    if (sub && sub->isMaximized() && sub->widget())
+        title += QStringLiteral(" - [") + sub->widget()->windowTitle() + QLatin1Char(']');
+    setWindowTitle(title);
 }
 
 void TfMain::SetFileManagerWidth(int width) {
@@ -394,9 +448,13 @@ void TfMain::ArrangeIcons() {
     }
 }
 
-void TfMain::TileVertical() { Tile(Qt::Horizontal); }
+void TfMain::TileVertical() {
+    Tile(Qt::Horizontal);
+}
 
-void TfMain::TileHorizontal() { Tile(Qt::Vertical); }
+void TfMain::TileHorizontal() {
+    Tile(Qt::Vertical);
+}
 
 void TfMain::Tile(Qt::Orientation direction) {
     QList<QMdiSubWindow*> windows;
@@ -429,10 +487,6 @@ void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longPar
     const QString path = text.left(qMax<qint64>(0, wordParam));
     if (!path.isEmpty())
         OpenDocumentFile(path);
-}
-
-void TfMain::OpenDocumentFile(const QString& path) {
-    emit openFileRequested(path);
 }
 
 void TfMain::closeEvent(QCloseEvent* event) {

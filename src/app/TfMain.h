@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DocumentHost.h"
+#include "DocumentTemplate.h"
 #include "FileAssociation.h"
 
 #include <QHash>
@@ -18,11 +20,12 @@ class QSplitter;
 class QToolBar;
 class SettingsStore;
 class TabStrip;
+class TChildForm;
 
 // The main window: the MDI frame around the document windows, with the menus,
 // the two toolbars, the file manager panel, the colour bar and the file tabs
 // bar. It routes every command and owns the state shared by the windows in it.
-class TfMain : public QMainWindow {
+class TfMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     struct Options {
@@ -41,7 +44,7 @@ public:
     explicit TfMain(const Options& options, QWidget* parent = nullptr);
     ~TfMain() override;
 
-    QString ProgramFolder() const { return programFolder; }
+    QString ProgramFolder() const override { return programFolder; }
     static QString VersionText();
 
     // Incremented before every document window is created and whenever the
@@ -49,7 +52,7 @@ public:
     int NextDocumentNumber();
     int DocumentCounter() const { return documentCounter; }
 
-    QString PendingTabCaption() const { return pendingTabCaption; }
+    QString PendingTabCaption() const override { return pendingTabCaption; }
     void SetPendingTabCaption(const QString& caption) { pendingTabCaption = caption; }
     QString LastOpenFolder() const { return lastOpenFolder; }
     void SetLastOpenFolder(const QString& folder) { lastOpenFolder = folder; }
@@ -58,7 +61,7 @@ public:
     void SetOpenOnDoubleClick(bool on) { openOnDoubleClick = on; }
     bool FollowFolders() const { return followFolders; }
     void SetFollowFolders(bool on) { followFolders = on; }
-    bool PreviewActive() const { return previewActive; }
+    bool PreviewActive() const override { return previewActive; }
     void SetPreviewActive(bool on) { previewActive = on; }
     bool PreviewOpen() const { return previewOpen; }
     void SetPreviewOpen(bool on) { previewOpen = on; }
@@ -68,7 +71,7 @@ public:
 
     QAction* action(const QString& name) const { return actions.value(name); }
     QMdiArea* MdiArea() const { return mdiArea; }
-    TabStrip* Tabs() const { return tabStrip; }
+    TabStrip* Tabs() const override { return tabStrip; }
     FileTabsBar* TabsBar() const { return tabsBar; }
     FileManagerPanel* FileManager() const { return fileManager; }
     ColorBarPanel* ColorBar() const { return colorBar; }
@@ -78,8 +81,33 @@ public:
     // Handles a window message; the only one known is 1066, open the file
     // whose path is on the clipboard.
     void HandleWindowMessage(int message, qint64 wordParam, qint64 longParam);
-    // Opens one file in a new document window.
+
+    // Documents.
+    // The document window that commands act on: the active MDI child when it
+    // is a document window.
+    TChildForm* ActiveDocument() const;
+    QList<TChildForm*> Documents() const;
+    const DocumentTemplate& Template() const { return documentTemplate; }
+    void BuildTemplate();
+    void NewDocument();
+    void Open();
+    // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
+    void Save();
+    void SaveAs();
+    void CloseDocument();
+    void CloseAll();
+    // The pictures the last Open chose, for the image browser.
+    QStringList PictureList() const { return pictureList; }
+
+    // What document windows need of this window.
+    void ApplyTabsBarHeightRule() override;
+    void SetSaveButtonEnabled(bool enabled) override;
+    void CloseActivePreview() override;
+    void HideImageBrowser() override;
+    void RunPreview() override;
+    QAction* HostAction(const QString& name) const override { return action(name); }
+    bool ClaimsKey(QKeyCombination keys) const override;
 
     void ApplyLanguage();
     void SetFileManagerWidth(int width);
@@ -98,8 +126,6 @@ public:
     void TileHorizontal();
 
 signals:
-    // A file that the window was asked to open (before documents open it).
-    void openFileRequested(const QString& path);
     // The configuration screen was asked for, on the given page (0 to 3).
     void configurationRequested(int page);
 
@@ -116,6 +142,11 @@ private:
     void writeLayoutSettings();
     void keepFileManagerWidth();
     void showTabStripMenu(const QPoint& position);
+    void updateTitle();
+    TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);
+    TChildForm* OpenFileInWindow(const QString& path, bool highlight);
+    void ForwardEditCommand(const char* method);
+    void SaveTo(TChildForm& document, const QString& path);
     // Side by side (horizontal) or one above the other (vertical).
     void Tile(Qt::Orientation direction);
 
@@ -132,6 +163,9 @@ private:
     bool previewActive = false;
     bool previewOpen = false;
     QStringList browserTempFiles;
+    QStringList pictureList;
+    DocumentTemplate documentTemplate;
+    QString saveDialogFileName;
     int previewCounter = 0;
     int browserCounter = 0;
 

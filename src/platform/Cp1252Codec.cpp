@@ -1,7 +1,5 @@
 #include "Cp1252Codec.h"
 
-#include <QStringDecoder>
-
 #include <array>
 
 namespace {
@@ -72,8 +70,45 @@ QByteArray Encode(const QString& text, const std::function<QByteArray(char32_t)>
 } // namespace Cp1252Codec
 
 bool IsValidUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    // The decoder only reports errors once the text has really been decoded.
-    const QString decoded = decoder.decode(bytes);
-    return !decoder.hasError();
+    // A byte-level check, so that a large file is not decoded twice.
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype length = bytes.size();
+    qsizetype i = 0;
+    while (i < length) {
+        const unsigned char lead = data[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char low = 0x80; // allowed range of the second byte
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            if (lead == 0xE0)
+                low = 0xA0; // no overlong forms
+            else if (lead == 0xED)
+                high = 0x9F; // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F; // nothing above U+10FFFF
+        } else {
+            return false;
+        }
+        if (i + extra >= length)
+            return false;
+        if (data[i + 1] < low || data[i + 1] > high)
+            return false;
+        for (int k = 2; k <= extra; ++k) {
+            if ((data[i + k] & 0xC0) != 0x80)
+                return false;
+        }
+        i += extra + 1;
+    }
+    return true;
 }

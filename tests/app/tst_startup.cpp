@@ -1,12 +1,14 @@
+#include "EditorControl.h"
 #include "OpenFileChannel.h"
 #include "Startup.h"
+#include "TChildForm.h"
 #include "support/ProgramFolder.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QSignalSpy>
+#include <QFile>
 #include <QTest>
 
 class StartupTest : public QObject {
@@ -50,12 +52,17 @@ private slots:
         // program would send it.
         const StartOptions start = options();
         auto window = std::make_unique<TfMain>(start.window);
-        QSignalSpy opened(window.get(), &TfMain::openFileRequested);
         window->showMaximized();
-        const QString path = "/site/my page.html";
+        const QString path = folder->file("my page.html");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<p>hello</p>\r\n");
+        file.close();
         QVERIFY(HandOffArguments({path}, start.window.channelName));
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened.constFirst().constFirst().toString(), path);
+        QCOMPARE(window->Documents().size(), 1);
+        QCOMPARE(window->Documents().constFirst()->Caption(), path);
+        QCOMPARE(window->Documents().constFirst()->Editor()->Line(0),
+                 QStringLiteral("<p>hello</p>"));
         QCOMPARE(QApplication::clipboard()->text(), path);
         prompts->answerYes();
         window->close();
@@ -64,10 +71,9 @@ private slots:
     void twoArgumentsOpenNothing() {
         const StartOptions start = options();
         auto window = std::make_unique<TfMain>(start.window);
-        QSignalSpy opened(window.get(), &TfMain::openFileRequested);
         window->showMaximized();
         QVERIFY(HandOffArguments({"/site/my", "page.html"}, start.window.channelName));
-        QCOMPARE(opened.size(), 0);
+        QVERIFY(window->Documents().isEmpty());
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
         prompts->answerYes();
         window->close();

@@ -1,0 +1,260 @@
+// The main window's document commands: New, Open, Save, Save As, Close,
+// Close All and the editing commands it forwards to the active document.
+
+#include "TfMain.h"
+
+#include "DocumentTabs.h"
+#include "EditorControl.h"
+#include "ErrorReport.h"
+#include "MainPanels.h"
+#include "Prompts.h"
+#include "SettingsStore.h"
+#include "StatusPanels.h"
+#include "TChildForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled");
+
+const QStringList kPictureExtensions = {QStringLiteral(".BMP"), QStringLiteral(".ICO"),
+                                        QStringLiteral(".WMF"), QStringLiteral(".EMF"),
+                                        QStringLiteral(".GIF"), QStringLiteral(".JPG")};
+
+QString Extension(const QString& path) {
+    const QString name = CaptionFileName(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+bool IsPicture(const QString& path) {
+    return kPictureExtensions.contains(Extension(path).toUpper());
+}
+
+QList<FileFilter> OpenFilters() {
+    return {{QStringLiteral("All Supported Files"),
+             QStringLiteral(
+                 "*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;")},
+            {QStringLiteral("Html Files ( *.htm, *.html )"), QStringLiteral("*.html;*.htm")},
+            {QStringLiteral("Asp Files ( *.asp )"), QStringLiteral("*.asp")},
+            {QStringLiteral("Javascript Files ( *.js )"), QStringLiteral("*.js")},
+            {QStringLiteral("PHP Files"), QStringLiteral("*.php")},
+            {QStringLiteral("Text Files (*.txt, *.doc)"), QStringLiteral("*.txt;*.doc")},
+            {QStringLiteral("Cascading Style Sheets (*.css)"), QStringLiteral("*.css")},
+            {QStringLiteral("CGI Files (*.cgi)"), QStringLiteral("*.cgi")},
+            {QStringLiteral("PL Files (*.pl)"), QStringLiteral("*.pl")},
+            {QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg )"),
+             QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;")},
+            {QStringLiteral("Any file (*.*)"), QStringLiteral("*.*")}};
+}
+
+QList<FileFilter> SaveFilters() {
+    QList<FileFilter> filters = OpenFilters().mid(0, 7);
+    filters[0].patterns = QStringLiteral("*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;");
+    return filters;
+}
+
+bool HighlightingOn() {
+    return Settings().ReadFlag(QStringLiteral("SHigh"), QStringLiteral("Enabled"), false);
+}
+
+} // namespace
+
+TChildForm* TfMain::ActiveDocument() const {
+    QMdiSubWindow* sub = mdiArea->activeSubWindow();
+    if (!sub && !mdiArea->subWindowList().isEmpty())
+        sub = mdiArea->currentSubWindow();
+    return sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr;
+}
+
+QList<TChildForm*> TfMain::Documents() const {
+    QList<TChildForm*> documents;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* document = qobject_cast<TChildForm*>(sub->widget()))
+            documents << document;
+    }
+    return documents;
+}
+
+void TfMain::BuildTemplate() {
+    documentTemplate = ::BuildTemplate(Settings(), QDateTime::currentDateTime());
+}
+
+TChildForm* TfMain::CreateDocumentWindow(const QString& caption, const QString& tabCaption) {
+    auto* document = new TChildForm(*this);
+    QMdiSubWindow* sub = mdiArea->addSubWindow(document);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->move(0, 0);
+    document->SetCaption(caption);
+    connect(document, &QWidget::windowTitleChanged, this, &TfMain::updateTitle);
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, &TfMain::updateTitle);
+    pendingTabCaption = tabCaption;
+    document->CreateTab();
+    sub->showMaximized();
+    mdiArea->setActiveSubWindow(sub);
+    document->Editor()->setFocus();
+    return document;
+}
+
+void TfMain::NewDocument() {
+    HideImageBrowser();
+    const QString caption = kUntitled + QString::number(NextDocumentNumber());
+    TChildForm* document = CreateDocumentWindow(caption, caption);
+    document->StatusBar()->SetPanelText(3, caption + QStringLiteral(".html"));
+    EditorControl* editor = document->Editor();
+    QString text;
+    for (const QString& line : std::as_const(documentTemplate.lines))
+        text += line + QStringLiteral("\r\n");
+    editor->SetText(text);
+    editor->SetCaretLine(documentTemplate.caretLine);
+    editor->AddLine(QString());
+    SetSaveButtonEnabled(true);
+}
+
+TChildForm* TfMain::OpenFileInWindow(const QString& path, bool highlight) {
+    NextDocumentNumber();
+    TChildForm* document = CreateDocumentWindow(path, CaptionFileName(path));
+    document->Editor()->LoadFromFile(path);
+    // A style sheet opened with highlighting on is coloured as CSS throughout.
+    if (highlight && Extension(path).toLower() == QLatin1String(".css"))
+        document->Editor()->SetHighlighter(Highlighter::Css);
+    return document;
+}
+
+void TfMain::Open() {
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Open");
+    request.folder = lastOpenFolder;
+    request.filters = OpenFilters();
+    request.multiple = true;
+    const QStringList files = CurrentPrompts().openFiles(request);
+    if (files.isEmpty())
+        return;
+    lastOpenFolder = QFileInfo(files.constFirst()).absolutePath();
+    pictureList.clear();
+    const bool highlight = HighlightingOn();
+    for (const QString& file : files) {
+        if (IsPicture(file))
+            pictureList << file;
+        else
+            OpenFileInWindow(file, highlight);
+    }
+}
+
+void TfMain::OpenDocumentFile(const QString& path) {
+    RunSilently([&] { OpenFileInWindow(path, HighlightingOn()); });
+}
+
+void TfMain::SaveTo(TChildForm& document, const QString& path) {
+    document.SetCaption(path);
+    document.SaveDocument();
+    document.StatusBar()->SetPanelText(1, QString());
+    SetSaveButtonEnabled(false);
+    document.RefreshFileNamePanel();
+}
+
+void TfMain::Save() {
+    if (previewActive)
+        return;
+    TChildForm* document = ActiveDocument();
+    if (!document)
+        return;
+    if (CaptionHasFile(document->Caption())) {
+        SaveTo(*document, document->Caption());
+        return;
+    }
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.fileName = saveDialogFileName;
+    request.filters = SaveFilters();
+    request.defaultSuffix = QStringLiteral("html");
+    const auto path = CurrentPrompts().saveFile(request);
+    if (!path)
+        return;
+    saveDialogFileName = *path;
+    SaveTo(*document, *path);
+    document->Tab()->SetCaptionAndWidth(CaptionFileName(*path));
+}
+
+void TfMain::SaveAs() {
+    TChildForm* document = ActiveDocument();
+    if (previewActive || !document)
+        return;
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.fileName = document->Caption();
+    request.filters = SaveFilters();
+    request.defaultSuffix = QStringLiteral("html");
+    const auto path = CurrentPrompts().saveFile(request);
+    if (!path)
+        return;
+    saveDialogFileName = *path;
+    const bool hadFile = CaptionHasFile(document->Caption());
+    SaveTo(*document, *path);
+    if (hadFile)
+        document->Tab()->SetCaption(CaptionFileName(*path));
+    else
+        document->Tab()->SetCaptionAndWidth(CaptionFileName(*path));
+}
+
+void TfMain::CloseDocument() {
+    if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
+        sub->close();
+}
+
+void TfMain::CloseAll() {
+    const QList<QMdiSubWindow*> subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.crbegin(); it != subs.crend(); ++it)
+        (*it)->close();
+}
+
+// Cut, Copy and Paste act on whatever control has the keyboard focus.
+void TfMain::ForwardEditCommand(const char* method) {
+    QWidget* focus = QApplication::focusWidget();
+    for (QWidget* widget = focus; widget; widget = widget->parentWidget()) {
+        if (auto* editor = qobject_cast<EditorControl*>(widget)) {
+            const QByteArray name(method);
+            if (name == "cut")
+                editor->Cut();
+            else if (name == "copy")
+                editor->Copy();
+            else
+                editor->Paste();
+            return;
+        }
+    }
+    if (focus)
+        QMetaObject::invokeMethod(focus, method);
+}
+
+void TfMain::ApplyTabsBarHeightRule() {
+    tabsBar->applyHeightRule();
+}
+
+void TfMain::SetSaveButtonEnabled(bool enabled) {
+    action(QStringLiteral("ToolButton3"))->setEnabled(enabled);
+}
+
+// No preview window is ever open, so there is none to close.
+void TfMain::CloseActivePreview() {}
+
+// The image browser panel is never shown, so there is nothing to hide.
+void TfMain::HideImageBrowser() {}
+
+void TfMain::RunPreview() {
+    action(QStringLiteral("Previewsite1"))->trigger();
+}
+
+bool TfMain::ClaimsKey(QKeyCombination keys) const {
+    const QKeySequence sequence(keys);
+    for (const QAction* command : std::as_const(actions)) {
+        if (command->shortcut() == sequence)
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,221 @@
+#pragma once
+
+#include "DocumentCodec.h"
+#include "EditorKeys.h"
+
+#include <QColor>
+#include <QFlags>
+#include <QWidget>
+
+#include <functional>
+
+class ScintillaView;
+
+// A place in the text: 1-based column and line.
+struct TextPosition {
+    int column = 1;
+    int line = 1;
+    bool operator==(const TextPosition&) const = default;
+};
+
+// What a status change is about.
+enum class StatusChange : unsigned {
+    All = 1 << 0,
+    CaretColumn = 1 << 1,
+    CaretLine = 1 << 2,
+    LeftColumn = 1 << 3,
+    TopLine = 1 << 4,
+    InsertMode = 1 << 5,
+    Modified = 1 << 6,
+    Selection = 1 << 7,
+};
+Q_DECLARE_FLAGS(StatusChanges, StatusChange)
+Q_DECLARE_OPERATORS_FOR_FLAGS(StatusChanges)
+
+enum class EditorOption {
+    AutoIndent,
+    DragDropEditing,
+    ScrollPastEol,
+    ShowScrollHint,
+    SmartTabs,
+    TabsToSpaces,
+    TrimTrailingSpaces,
+    SmartTabDelete,
+    GroupUndo,
+};
+
+// The highlighter attached to an editor.
+enum class Highlighter { None, Html, Css };
+
+enum class SelectionMode { Normal, Column, Line };
+
+// The document editor: a plain-text editor with a gutter, line numbers, a
+// right-edge line, bookmarks, undo and redo, its own key bindings and
+// syntax highlighting. The rest of the program uses only this class; the
+// editing engine behind it stays inside.
+//
+// Lines are numbered from 1. The text is held as lines joined by CR LF;
+// linear positions count from 1 at the start of the document, every
+// character as 1 and every line break as 2.
+class EditorControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit EditorControl(QWidget* parent = nullptr);
+    ~EditorControl() override;
+
+    // Lines. Line(index) takes a 0-based index.
+    int LineCount() const;
+    QString Line(int index) const;
+    void AddLine(const QString& line);
+
+    // The whole text: every line followed by CR LF. Setting it splits at CR
+    // LF, CR or LF (a final break adds no empty line), empties the undo and
+    // redo lists, puts the caret at line 1, column 1 and raises a status
+    // change "all" but no change event.
+    QString Text() const;
+    void SetText(const QString& text);
+    void Clear();
+
+    // Files, decoded and encoded as DocumentCodec says. Loading is like
+    // setting the whole text; a file that cannot be read throws a UserError.
+    void LoadFromFile(const QString& path);
+    void SaveToFile(const QString& path) const;
+    TextEncoding Encoding() const { return encoding; }
+    void SetEncoding(TextEncoding value) { encoding = value; }
+
+    // The number of characters of the whole text with its line breaks, after
+    // removing blanks and control characters from both ends.
+    qsizetype TrimmedCharacterCount() const;
+
+    // Selection.
+    QString SelectedText() const;
+    // Replaces the selection (or inserts at the caret) as one undo step; the
+    // caret ends after the text, nothing is selected; raises the change event.
+    void ReplaceSelection(const QString& text);
+    bool SelectionAvailable() const;
+    TextPosition BlockBegin() const;
+    TextPosition BlockEnd() const;
+    void SetBlockBegin(const TextPosition& position);
+    void SetBlockEnd(const TextPosition& position);
+    int SelectionStart() const;
+    int SelectionEnd() const;
+    // Moves the caret to the position and anchors an empty selection there.
+    void SetSelectionStart(int position);
+    // Extends the selection from the anchor to the position; the caret stays.
+    void SetSelectionEnd(int position);
+    SelectionMode CurrentSelectionMode() const;
+
+    // Caret.
+    TextPosition CaretPosition() const;
+    void SetCaretPosition(const TextPosition& position);
+    // Moves the caret to the line (kept within the text); the column stays
+    // where the line is long enough, else the caret goes after its end.
+    void SetCaretLine(int line);
+    bool InsertMode() const;
+    QPoint PositionToPixels(const TextPosition& position) const;
+    int LineHeight() const;
+
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    void Cut();
+    void Copy();
+    void Paste();
+    void SelectAll();
+    void Execute(EditorCommand command);
+
+    // Appearance.
+    QString FontName() const { return fontName; }
+    int FontSize() const { return fontSize; }
+    QColor FontColor() const { return fontColor; }
+    void SetEditorFont(const QString& name, int pointSize);
+    void SetFontColor(const QColor& color);
+    QColor BackgroundColor() const { return backgroundColor; }
+    void SetBackgroundColor(const QColor& color);
+    bool GutterVisible() const { return gutterVisible; }
+    void SetGutterVisible(bool visible);
+    bool LineNumbers() const { return lineNumbers; }
+    void SetLineNumbers(bool on);
+    int GutterLeftOffset() const { return gutterLeftOffset; }
+    void SetGutterLeftOffset(int pixels);
+    int TabWidth() const;
+    void SetTabWidth(int characters);
+    int RightEdge() const;
+    void SetRightEdge(int column);
+    QColor RightEdgeColor() const;
+    void SetRightEdgeColor(const QColor& color);
+    bool Option(EditorOption option) const;
+    void SetOption(EditorOption option, bool on);
+    Highlighter CurrentHighlighter() const { return highlighter; }
+    void SetHighlighter(Highlighter value);
+
+    // The highlighting style at a position (styling the text up to it first).
+    int StyleAt(const TextPosition& position) const;
+
+    // Bookmark n (0 to 9): its line, or 0 when it is not set.
+    int BookmarkLine(int n) const;
+
+    // What Ctrl+J runs (the snippet expansion), when attached.
+    void SetAutoCompletion(std::function<void()> handler) { autoCompletion = std::move(handler); }
+
+    // Whether a key belongs to a command of the window around the editor;
+    // such keys go to the window, not to the editor's own bindings.
+    void SetKeyClaimedElsewhere(std::function<bool(QKeyCombination)> test);
+
+signals:
+    // After every edit that enters the undo list, and after undo and redo.
+    void changed();
+    void statusChanged(StatusChanges changes);
+    // Every key press, before the editor's bindings see it.
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void contextMenuRequested(const QPoint& globalPosition);
+
+private:
+    friend class ScintillaView;
+
+    long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+    long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
+    void SetRawText(const QByteArray& utf8);
+    QByteArray RawRange(long from, long to) const;
+    long CharacterIndexOf(long bytePosition) const;
+    long BytePositionOf(long characterIndex) const;
+    long PositionOf(const TextPosition& position, int* virtualSpace) const;
+    TextPosition PositionAt(long bytePosition, int virtualSpace) const;
+    long Caret() const;
+    long Anchor() const;
+    void MoveCaret(long bytePosition, bool extend);
+    void MoveToLine(int line, bool extend);
+
+    void handleKeyPress(QKeyEvent* event);
+    bool keyIsClaimedElsewhere(QKeyCombination keys) const;
+    void onModified(int position, int type, const char* text, int length, int linesAdded);
+    void onStyleNeeded(int position);
+    void checkStatus(StatusChanges extra = {});
+    void applyStyles();
+    void updateMargins();
+    void showScrollHint(int value);
+    void breakLine();
+    void indentBlock(bool indent);
+    void toggleBookmark(int n);
+    void gotoBookmark(int n);
+    void matchBracket();
+
+    ScintillaView* view;
+    TextEncoding encoding = TextEncoding::Windows1252;
+    Highlighter highlighter = Highlighter::None;
+    QString fontName;
+    int fontSize = 10;
+    QColor fontColor;
+    QColor backgroundColor;
+    bool gutterVisible = true;
+    bool lineNumbers = true;
+    int gutterLeftOffset = 15;
+    int lineNumberDigits = 0;
+    unsigned options = 0;
+    bool loading = false;
+    TextPosition lastCaret;
+    int lastTopLine = 0;
+    int lastLeftColumn = 0;
+    std::function<void()> autoCompletion;
+    std::function<bool(QKeyCombination)> claimedElsewhere;
+};

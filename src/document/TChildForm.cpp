@@ -1,0 +1,357 @@
+#include "TChildForm.h"
+
+#include "DocumentHost.h"
+#include "DocumentTabs.h"
+#include "EditorControl.h"
+#include "ErrorReport.h"
+#include "Language.h"
+#include "Prompts.h"
+#include "SettingsStore.h"
+#include "StatusPanels.h"
+#include "SystemColors.h"
+#include "WordWrap.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kInsert = QStringLiteral("Insert");
+const QString kOverwrite = QStringLiteral("Overwrite");
+const QString kModified = QStringLiteral("Modified");
+
+QString S(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+qsizetype LastSeparator(const QString& caption) {
+    return qMax(caption.lastIndexOf(QLatin1Char('/')), caption.lastIndexOf(QLatin1Char('\\')));
+}
+
+// A pop-up entry: its design caption, its name and its shortcut.
+struct PopupEntry {
+    const char* name; // nullptr: a separator
+    const char* caption;
+    const char* shortcut = "";
+};
+
+} // namespace
+
+QString CaptionFileName(const QString& caption) {
+    return caption.mid(LastSeparator(caption) + 1);
+}
+
+bool CaptionHasFile(const QString& caption) {
+    return CaptionFileName(caption).contains(QLatin1Char('.'));
+}
+
+TChildForm::TChildForm(DocumentHost& host, QWidget* parent)
+    : MdiChildWindow(parent), host(host), editor(new EditorControl(this)),
+      statusBar(new StatusPanels({100, 50, 60, 50}, this)) {
+    setObjectName(QStringLiteral("ChildForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(editor, 1);
+    layout->addWidget(statusBar);
+    setFocusProxy(editor);
+
+    // The hidden word-wrapping box starts in the window's interface font.
+    wrapFontFamily = QStringLiteral("Verdana");
+    statusBar->SetPanelText(2, kInsert);
+    modified = false;
+    applyCreationSettings();
+    buildPopupMenu();
+
+    connect(editor, &EditorControl::changed, this, &TChildForm::onEdit);
+    connect(editor, &EditorControl::statusChanged, this,
+            [this](StatusChanges changes) { onStatus(changes.toInt()); });
+    connect(editor, &EditorControl::keyDown, this, [this](int key, Qt::KeyboardModifiers) {
+        RunReported([this, key] { onKeyDown(key); });
+    });
+    connect(editor, &EditorControl::contextMenuRequested, this,
+            [this](const QPoint& position) { popup->popup(position); });
+    editor->SetKeyClaimedElsewhere([this](QKeyCombination keys) {
+        const QKeySequence sequence(keys);
+        for (QAction* action : actions()) {
+            if (action->shortcut() == sequence)
+                return true;
+        }
+        return this->host.ClaimsKey(keys);
+    });
+}
+
+TChildForm::~TChildForm() {
+    delete tab;
+}
+
+void TChildForm::applyCreationSettings() {
+    SettingsStore& settings = Settings();
+    const auto number = [&](const char* section, const char* key, qint32 fallback) {
+        return settings.ReadNumber(S(section), S(key), fallback);
+    };
+    const auto flag = [&](const char* section, const char* key, bool fallback) {
+        return settings.ReadFlag(S(section), S(key), fallback);
+    };
+    editor->SetBackgroundColor(
+        ColorFromNumber(number("EditWindow", "BGCol", ColorNumber(editor->BackgroundColor()))));
+    editor->SetGutterVisible(flag("Gutter", "Vis", true));
+    editor->SetLineNumbers(flag("LN", "Enabled", true));
+    const QString fontName =
+        settings.ReadText(S("Font"), S("Style"), QStringLiteral("Courier New"));
+    editor->SetEditorFont(fontName, number("Font", "Size", 10));
+    editor->SetTabWidth(number("BlockIndent", "Width", 8));
+    editor->SetRightEdgeColor(flag("Margin", "Enabled", true) ? QColor(192, 192, 192)
+                                                              : QColor(Qt::white));
+    editor->SetRightEdge(number("Margin", "Right", 80));
+    editor->SetHighlighter(flag("SHigh", "Enabled", false) ? Highlighter::Html : Highlighter::None);
+    editor->SetOption(EditorOption::ShowScrollHint, flag("Scrollhint", "Enabled", false));
+    editor->SetOption(EditorOption::AutoIndent, flag("Autoindent", "Enabled", false));
+    editor->SetGutterLeftOffset(number("Gutter", "Width", 15));
+}
+
+void TChildForm::applyFontSettings() {
+    SettingsStore& settings = Settings();
+    const QString name = settings.ReadText(S("Font"), S("Style"), editor->FontName());
+    const int size = settings.ReadNumber(S("Font"), S("Size"), editor->FontSize());
+    const qint32 color =
+        settings.ReadNumber(S("Font"), S("Color"), ColorNumber(editor->FontColor()));
+    editor->SetEditorFont(name, size);
+    editor->SetFontColor(ColorFromNumber(color));
+}
+
+void TChildForm::buildPopupMenu() {
+    popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto add = [this](QMenu* menu, std::initializer_list<PopupEntry> entries) {
+        for (const PopupEntry& entry : entries) {
+            if (!entry.name) {
+                menu->addSeparator();
+                continue;
+            }
+            auto* action = new QAction(QString::fromLatin1(entry.caption), this);
+            action->setObjectName(QString::fromLatin1(entry.name));
+            if (*entry.shortcut) {
+                action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+                action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+                // Pop-up shortcuts work while this window's editor has the focus.
+                addAction(action);
+            }
+            menu->addAction(action);
+        }
+    };
+    const auto submenu = [this](const char* name, const char* caption) {
+        QMenu* menu = popup->addMenu(QString::fromLatin1(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+
+    for (const char* name : {"Copy1", "Paste1", "Cut1"}) {
+        if (QAction* action = host.HostAction(S(name)))
+            popup->addAction(action);
+    }
+    // Goto Line shares Ctrl+G with the main window's entry, which does the same
+    // on the active window; here the key is only shown.
+    auto* gotoLine = new QAction(QStringLiteral("Goto Line ..."), this);
+    gotoLine->setObjectName(QStringLiteral("GotoLine2"));
+    gotoLine->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+    gotoLine->setShortcutContext(Qt::WidgetShortcut);
+    connect(gotoLine, &QAction::triggered, this, [this] { RunReported([this] { GotoLine(); }); });
+    popup->addAction(gotoLine);
+
+    add(submenu("Tags1", "Tags ( Bold, Italic, Center etc ... )"),
+        {{"Bold2", "Bold"},
+         {"Italic2", "Italic"},
+         {"Underline2", "Underline"},
+         {nullptr, nullptr},
+         {"Left2", "Left"},
+         {"Center2", "Center"},
+         {"Right2", "Right"},
+         {nullptr, nullptr},
+         {"ImageTag1", "Image Tag", "Alt+T"},
+         {nullptr, nullptr},
+         {"Insertalinebreak1", "Insert a line break", "Alt+B"},
+         {"Insertahorizontaleline1", "Insert a horizontale line", "Alt+H"},
+         {nullptr, nullptr},
+         {"Commenttext1", "Comment text", "Alt+C"}});
+    add(submenu("Objects1", "Objects ( Image, Url, Flash ... )"),
+        {{"InsertanImage1", "Insert an Image", "Alt+I"},
+         {"InsertanURLorMailto1", "Insert an URL or Mailto", "Alt+L"},
+         {"Insertflashmovie1", "Insert flash movie", "Alt+F"}});
+    add(submenu("ColorSelectedText1", "Color Selected Text"),
+        {{"Useforegroundcolor1", "Use foreground color"},
+         {"Usebackgroundcolor1", "Use background color"}});
+    if (QAction* table = host.HostAction(QStringLiteral("Table")))
+        popup->addAction(table);
+    add(popup, {{"TextFormatting1", "TextFormatting", "F4"},
+                {"Setdocumentinlowercase1", "Set document in lowercase"}});
+    connect(PopupAction(QStringLiteral("Setdocumentinlowercase1")), &QAction::triggered, this,
+            [this] { RunReported([this] { SetDocumentInLowercase(); }); });
+
+    // The insert commands of the pop-up menu are not part of the program yet.
+    for (const char* name :
+         {"Bold2", "Italic2", "Underline2", "Left2", "Center2", "Right2", "ImageTag1",
+          "Insertalinebreak1", "Insertahorizontaleline1", "Commenttext1", "InsertanImage1",
+          "InsertanURLorMailto1", "Insertflashmovie1", "Useforegroundcolor1", "Usebackgroundcolor1",
+          "TextFormatting1"})
+        PopupAction(S(name))->setEnabled(false);
+}
+
+QAction* TChildForm::PopupAction(const QString& name) const {
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->objectName() == name)
+            return action;
+    }
+    return host.HostAction(name);
+}
+
+void TChildForm::showEvent(QShowEvent* event) {
+    MdiChildWindow::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    RunReported([this] { applyFontSettings(); });
+}
+
+void TChildForm::CreateTab() {
+    tab = new DocumentTab(host.PendingTabCaption(), *host.Tabs());
+    tab->Press();
+    connect(tab, &QToolButton::clicked, this, [this] { ActivateDocument(); });
+    host.ApplyTabsBarHeightRule();
+}
+
+void TChildForm::SaveDocument() {
+    editor->SaveToFile(Caption());
+    modified = false;
+}
+
+void TChildForm::ActivateDocument() {
+    host.HideImageBrowser();
+    if (host.PreviewActive())
+        host.CloseActivePreview();
+    if (tab) {
+        tab->Press();
+        tab->SetFontColor(Qt::black);
+    }
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!sub)
+        return;
+    if (sub->isMinimized())
+        sub->showNormal();
+    if (QMdiArea* area = sub->mdiArea(); area && area->activeSubWindow() != sub)
+        area->setActiveSubWindow(sub);
+    sub->raise();
+}
+
+void TChildForm::Activated() {
+    host.SetSaveButtonEnabled(!statusBar->PanelText(1).isEmpty());
+    if (tab)
+        ActivateDocument();
+}
+
+void TChildForm::RefreshFileNamePanel() {
+    statusBar->SetPanelText(3, CaptionFileName(Caption()));
+}
+
+void TChildForm::onEdit() {
+    // The hidden word-wrapping box follows the editor's font from the first edit on.
+    if (wrapFontFamily != editor->FontName())
+        wrapFontFamily = editor->FontName();
+    modified = true;
+    statusBar->SetPanelText(1, kModified);
+    host.SetSaveButtonEnabled(true);
+    if (tab && !tab->IsPressed())
+        tab->SetFontColor(DocumentTab::kEditedColor);
+}
+
+void TChildForm::onStatus(unsigned changes) {
+    const unsigned caretChanges = unsigned(StatusChange::All) |
+                                  unsigned(StatusChange::CaretColumn) |
+                                  unsigned(StatusChange::CaretLine);
+    if (!(changes & caretChanges))
+        return;
+    const TextPosition caret = editor->CaretPosition();
+    const QString position = QString::asprintf("Ln:%6d, Col:%3d", caret.line, caret.column);
+    statusBar->SetPanelText(0, position);
+    statusBar->SetPanelWidth(0, 6 * int(position.size()));
+    statusBar->SetPanelText(3, QStringLiteral("Lines : %1, Caracters : %2")
+                                   .arg(editor->LineCount())
+                                   .arg(editor->TrimmedCharacterCount()));
+}
+
+void TChildForm::onKeyDown(int key) {
+    if (key == Qt::Key_F9) {
+        host.RunPreview();
+    } else if (key == Qt::Key_Insert) {
+        statusBar->SetPanelText(2, statusBar->PanelText(2) == kInsert ? kOverwrite : kInsert);
+    }
+}
+
+bool TChildForm::CloseQuery() {
+    if (!Settings().ReadFlag(QStringLiteral("Ask"), QStringLiteral("ToSave?"), false))
+        return true;
+    if (!modified)
+        return true;
+    return CurrentPrompts().message(MessageKind::Confirm, LangText(QStringLiteral("Sluit1")) +
+                                                              CaptionFileName(Caption()) +
+                                                              LangText(QStringLiteral("Sluit2")));
+}
+
+void TChildForm::closeEvent(QCloseEvent* event) {
+    if (!CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    delete tab;
+    host.ApplyTabsBarHeightRule();
+}
+
+void TChildForm::GotoLine() {
+    const auto input = CurrentPrompts().inputLine(QStringLiteral("Goto line ... "),
+                                                  QStringLiteral("Enter line number"), QString());
+    if (!input)
+        return;
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
+    bool ok = decimal.match(*input).hasMatch();
+    const int line = ok ? input->toInt(&ok) : 0;
+    if (!ok) {
+        LangMessage(QStringLiteral("ONum"), QString(), 0);
+        return;
+    }
+    if (line > editor->LineCount()) {
+        LangMessage(QStringLiteral("NoLi"), *input, 0);
+        return;
+    }
+    editor->SetCaretLine(qMax(1, line));
+    editor->setFocus();
+}
+
+void TChildForm::SetDocumentInLowercase() {
+    if (!CurrentPrompts().message(MessageKind::Confirm, LangText(QStringLiteral("lowercase"))))
+        return;
+    QString text = editor->Text();
+    for (QChar& c : text) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    editor->SetText(text);
+}
+
+void TChildForm::WordWrap() {
+    QStringList lines;
+    for (int i = 0; i < editor->LineCount(); ++i)
+        lines << editor->Line(i);
+    const QStringList wrapped = WrapLines(lines, WrapFont(wrapFontFamily), kWordWrapWidth);
+    QString text;
+    for (const QString& line : wrapped)
+        text += line + QStringLiteral("\r\n");
+    editor->SetText(text);
+}
