@@ -2,6 +2,7 @@
 // and script blocks, line by line as the editor does, and reports the speed.
 
 #include "HighlightEngine.h"
+#include "SampleDocument.h"
 
 #include <chrono>
 #include <cstdio>
@@ -10,29 +11,6 @@
 
 namespace {
 
-// One block of 20 lines: HTML, a style block and a script block.
-const char* const kBlock[] = {
-    "<div class=\"row\" id=\"item-12345\"><p>Some text &amp; more.</p></div>",
-    "  <a href=\"https://example.com/page.html\" title='A link'>Link</a>",
-    "<!-- a comment line with <b>markup</b> inside it -->",
-    "<table border=1><tr><td>Cell one</td><td>Cell two</td></tr>",
-    "<style type=\"text/css\">",
-    "body { margin: 0; padding: 2px 4px; color: #333; }",
-    "h1.title > a:hover, #main .x + p { width: 50%; }",
-    "/* a style sheet comment of a fairly typical length */",
-    "</style>",
-    "<p>Paragraph with &nbsp; entities and <em>emphasis</em>.</p>",
-    "<script>",
-    "  var count = 42, ratio = 3.14; // a line comment here",
-    "  function area(r) { return Math.PI * r * r / 2; }",
-    "  const message = `Hello ${name}, a template literal`;",
-    "  if (count > 0 && !done) { out.value = 'text'; }",
-    "</script>",
-    "<ul><li>First item</li><li>Second item</li><li>Third item</li></ul>",
-    "<img src=\"images/picture-000123.png\" alt=\"A picture\" width=640>",
-    "Plain text line of a document, with nothing special in it but words.",
-    "<input type=\"text\" name=\"field\" value=\"default\" disabled>",
-};
 constexpr int kLines = 1000000;
 
 } // namespace
@@ -41,9 +19,8 @@ int main() {
     std::string document;
     std::vector<std::pair<size_t, int>> lines; // offset, length
     lines.reserve(kLines);
-    const int blockLines = static_cast<int>(std::size(kBlock));
     for (int i = 0; i < kLines; ++i) {
-        const std::string line = kBlock[i % blockLines];
+        const std::string line = sample::Line(i);
         lines.emplace_back(document.size(), static_cast<int>(line.size()));
         document += line;
         document += '\n';

@@ -216,6 +216,9 @@ void TfMain::CloseAll() {
 // Cut, Copy and Paste act on whatever control has the keyboard focus.
 void TfMain::ForwardEditCommand(const char* method) {
     QWidget* focus = QApplication::focusWidget();
+    // With the focus outside this window, the active document is meant.
+    if ((!focus || focus->window() != this) && ActiveDocument())
+        focus = ActiveDocument()->Editor();
     for (QWidget* widget = focus; widget; widget = widget->parentWidget()) {
         if (auto* editor = qobject_cast<EditorControl*>(widget)) {
             const QByteArray name(method);

@@ -34,32 +34,15 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"New1",           "Open1",
-                                        "Save2",          "Save1",
-                                        "Close1",         "CloseAll1",
-                                        "rtfdocuments1",  "docdocuments1",
-                                        "Documenttortf1", "Cut1",
-                                        "Copy1",          "Paste1",
-                                        "Undo1",          "Redo1",
-                                        "SelectAll1",     "Wordwrap1",
-                                        "Searchfortext1", "FindNext1",
-                                        "FindNext2",      "FindPrevious1",
-                                        "GotoLine1",      "ImageBrowser1",
-                                        "Previewsite1",   "LoadBrowser1",
-                                        "ImageViewer1",   "CheckForUpdates1",
-                                        "Bold",           "Italic",
-                                        "Underline",      "Left",
-                                        "center",         "Right",
-                                        "Table",          "AlignLeft1",
-                                        "AlignCenter1",   "AlignRight1",
-                                        "Justify1",       "HeadingStyle11",
-                                        "HeadingStyle21", "HeadingStyle31",
-                                        "HeadingStyle41", "HeadingStyle51",
-                                        "HeadingStyle61", "ToolButton60",
-                                        "ToolButton50",   "ToolButton51",
-                                        "ToolButton26",   "ToolButton27",
-                                        "ToolButton30",   "ToolButton31",
-                                        "ToolButton32"};
+const char* const kNotYetAvailable[] = {
+    "rtfdocuments1",  "docdocuments1",    "Documenttortf1", "Searchfortext1", "FindNext1",
+    "FindNext2",      "FindPrevious1",    "ImageBrowser1",  "Previewsite1",   "LoadBrowser1",
+    "ImageViewer1",   "CheckForUpdates1", "Bold",           "Italic",         "Underline",
+    "Left",           "center",           "Right",          "Table",          "AlignLeft1",
+    "AlignCenter1",   "AlignRight1",      "Justify1",       "HeadingStyle11", "HeadingStyle21",
+    "HeadingStyle31", "HeadingStyle41",   "HeadingStyle51", "HeadingStyle61", "ToolButton60",
+    "ToolButton50",   "ToolButton51",     "ToolButton26",   "ToolButton27",   "ToolButton30",
+    "ToolButton31",   "ToolButton32"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {

@@ -3,17 +3,30 @@
 #include "Cp1252Codec.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
 const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
 
-bool HasHighBytes(const QByteArray& bytes) {
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80)
+bool HasHighBytes(const char* data, qsizetype length) {
+    // Eight bytes at a time: large documents are mostly ASCII.
+    qsizetype i = 0;
+    for (; i + 8 <= length; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return true;
+    }
+    for (; i < length; ++i) {
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
             return true;
     }
     return false;
+}
+
+bool HasHighBytes(const QByteArray& bytes) {
+    return HasHighBytes(bytes.constData(), bytes.size());
 }
 
 // UTF-8 of every Windows-1252 byte, built once.
@@ -25,17 +38,24 @@ struct Cp1252ToUtf8 {
     }
 };
 
-QByteArray Cp1252AsUtf8(const QByteArray& bytes) {
+QByteArray Cp1252AsUtf8(QByteArray bytes) {
+    if (!HasHighBytes(bytes))
+        return bytes;
     static const Cp1252ToUtf8 table;
-    QByteArray out;
-    out.reserve(bytes.size() + bytes.size() / 8);
+    // Every byte takes at most three bytes of UTF-8.
+    QByteArray out(bytes.size() * 3, Qt::Uninitialized);
+    char* write = out.data();
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x80)
-            out.append(byte);
-        else
-            out.append(table.bytes[value]);
+        if (value < 0x80) {
+            *write++ = byte;
+        } else {
+            const QByteArray& encoded = table.bytes[value];
+            for (const char part : encoded)
+                *write++ = part;
+        }
     }
+    out.truncate(write - out.constData());
     return out;
 }
 
@@ -77,59 +97,95 @@ QByteArray Utf8AsCp1252(const char* text, qsizetype length) {
 
 } // namespace
 
-QByteArray NormalizeLineBreaks(const QByteArray& utf8, bool dropFinalBreak) {
-    QByteArray out;
-    out.reserve(utf8.size() + utf8.size() / 32);
+// Whether every line break of the text is already CR LF.
+bool OnlyCrLf(const char* data, qsizetype length) {
+    // Every LF follows a CR, and there are as many CRs as LFs.
+    qsizetype lineFeeds = 0;
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, '\n', size_t(data + length - p)))); ++p) {
+        if (p == data || p[-1] != '\r')
+            return false;
+        ++lineFeeds;
+    }
+    qsizetype returns = 0;
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, '\r', size_t(data + length - p)))); ++p)
+        ++returns;
+    return returns == lineFeeds;
+}
+
+QByteArray NormalizeLineBreaks(QByteArray utf8, bool dropFinalBreak) {
     const char* data = utf8.constData();
     const qsizetype length = utf8.size();
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < length; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        out.append(data + runStart, i - runStart);
-        out.append("\r\n", 2);
-        if (c == '\r' && i + 1 < length && data[i + 1] == '\n')
-            ++i;
-        runStart = i + 1;
+    QByteArray out;
+    if (OnlyCrLf(data, length)) {
+        out = std::move(utf8);
+    } else {
+        out.reserve(length + length / 32);
+        qsizetype runStart = 0;
+        for (qsizetype i = 0; i < length; ++i) {
+            const char c = data[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            out.append(data + runStart, i - runStart);
+            out.append("\r\n", 2);
+            if (c == '\r' && i + 1 < length && data[i + 1] == '\n')
+                ++i;
+            runStart = i + 1;
+        }
+        out.append(data + runStart, length - runStart);
     }
-    out.append(data + runStart, length - runStart);
     if (dropFinalBreak && out.endsWith("\r\n"))
         out.chop(2);
     return out;
 }
 
-DecodedDocument DecodeDocument(const QByteArray& fileBytes) {
+std::optional<DirectText> DirectDocumentText(const char* bytes, qsizetype size) {
+    DirectText text{bytes, size, TextEncoding::Windows1252};
+    if (size >= kBom.size() && std::memcmp(bytes, kBom.constData(), size_t(kBom.size())) == 0) {
+        text.encoding = TextEncoding::Utf8Bom;
+        text.data += kBom.size();
+        text.size -= kBom.size();
+    } else if (HasHighBytes(bytes, size)) {
+        text.encoding = TextEncoding::Utf8;
+    }
+    if (text.encoding != TextEncoding::Windows1252 &&
+        !IsValidUtf8(QByteArray::fromRawData(text.data, text.size)))
+        return std::nullopt;
+    if (!OnlyCrLf(text.data, text.size))
+        return std::nullopt;
+    if (text.size >= 2 && text.data[text.size - 2] == '\r' && text.data[text.size - 1] == '\n')
+        text.size -= 2;
+    return text;
+}
+
+DecodedDocument DecodeDocument(QByteArray fileBytes) {
     DecodedDocument document;
     if (fileBytes.startsWith(kBom) && IsValidUtf8(fileBytes)) {
         document.encoding = TextEncoding::Utf8Bom;
         document.text = NormalizeLineBreaks(fileBytes.mid(kBom.size()), true);
     } else if (HasHighBytes(fileBytes) && IsValidUtf8(fileBytes)) {
         document.encoding = TextEncoding::Utf8;
-        document.text = NormalizeLineBreaks(fileBytes, true);
+        document.text = NormalizeLineBreaks(std::move(fileBytes), true);
     } else {
         document.encoding = TextEncoding::Windows1252;
-        document.text = NormalizeLineBreaks(Cp1252AsUtf8(fileBytes), true);
+        document.text = NormalizeLineBreaks(Cp1252AsUtf8(std::move(fileBytes)), true);
     }
     return document;
 }
 
 QByteArray EncodeDocument(const char* text, qsizetype length, TextEncoding encoding) {
-    QByteArray out;
     // A document without lines is an empty file.
     if (length == 0)
-        return encoding == TextEncoding::Utf8Bom ? kBom : out;
-    switch (encoding) {
-    case TextEncoding::Windows1252:
+        return encoding == TextEncoding::Utf8Bom ? kBom : QByteArray();
+    QByteArray out;
+    if (encoding == TextEncoding::Windows1252 && HasHighBytes(text, length)) {
         out = Utf8AsCp1252(text, length);
-        break;
-    case TextEncoding::Utf8Bom:
-        out = kBom;
+    } else {
+        out.reserve(length + kBom.size() + 2);
+        if (encoding == TextEncoding::Utf8Bom)
+            out.append(kBom);
         out.append(text, length);
-        break;
-    case TextEncoding::Utf8:
-        out = QByteArray(text, length);
-        break;
     }
     out.append("\r\n", 2);
     return out;

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 // How a document's file is encoded. The editor holds UTF-8; files are decoded
 // and encoded at the boundary, so that any file's bytes come back unchanged
 // after open and save, apart from line ends.
@@ -17,10 +19,20 @@ struct DecodedDocument {
     TextEncoding encoding = TextEncoding::Windows1252;
 };
 
+// The editor's text within a file's bytes, when the file can go into the
+// editor as it is: valid UTF-8 (or ASCII) whose line breaks are all CR LF.
+// The text leaves out a byte-order mark and a final line break.
+struct DirectText {
+    const char* data = nullptr;
+    qsizetype size = 0;
+    TextEncoding encoding = TextEncoding::Windows1252;
+};
+std::optional<DirectText> DirectDocumentText(const char* bytes, qsizetype size);
+
 // Splits the file at CR LF, CR or LF; a final line break does not add an
 // empty line. Windows-1252 maps every byte, the five unassigned ones to the
 // control characters of the same number.
-DecodedDocument DecodeDocument(const QByteArray& fileBytes);
+DecodedDocument DecodeDocument(QByteArray fileBytes);
 
 // The file bytes for the editor's text (UTF-8, lines joined by CR LF): a CR LF
 // after every line, the last one included; no text at all is an empty file. A character that
@@ -32,4 +44,4 @@ inline QByteArray EncodeDocument(const QByteArray& text, TextEncoding encoding) 
 
 // Text given as one string, with any of the three kinds of line break, as the
 // editor holds it: CR LF between lines, no break after the last line.
-QByteArray NormalizeLineBreaks(const QByteArray& utf8, bool dropFinalBreak);
+QByteArray NormalizeLineBreaks(QByteArray utf8, bool dropFinalBreak);

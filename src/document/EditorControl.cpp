@@ -7,6 +7,8 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -34,6 +36,26 @@ QByteArray Utf8(const QString& text) {
 
 bool IsBlankByte(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
+}
+
+// The engine's own accessibility object converts the caret's byte position to
+// a character position from the start of the text after every caret move,
+// which makes typing near the end of a large document slow. The editor is
+// described as a plain editable text widget instead.
+QAccessibleInterface* PlainEditorAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("QsciScintillaBase") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+    return nullptr;
+}
+
+void InstallPlainEditorAccessible() {
+    // Factories installed later are asked first; the engine installs its own
+    // when its first widget is made.
+    static const bool installed = [] {
+        QAccessible::installFactory(PlainEditorAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace
@@ -70,6 +92,29 @@ protected:
         owner->checkStatus();
     }
 
+    // Input methods ask for the text around the caret after every caret move;
+    // the engine would answer with the whole paragraph up to the next blank
+    // line, which in a large document can be the whole text. The caret's line
+    // is enough context.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        switch (query) {
+        case Qt::ImSurroundingText:
+            return owner->Line(owner->CaretPosition().line - 1);
+        case Qt::ImCursorPosition:
+        case Qt::ImAnchorPosition:
+            return owner->CaretPosition().column - 1;
+        case Qt::ImCurrentSelection: {
+            constexpr long kLargestSelection = 64 * 1024;
+            if (SendScintilla(SCI_GETSELECTIONEND) - SendScintilla(SCI_GETSELECTIONSTART) >
+                kLargestSelection)
+                return QString();
+            return QsciScintillaBase::inputMethodQuery(query);
+        }
+        default:
+            return QsciScintillaBase::inputMethodQuery(query);
+        }
+    }
+
 public:
     void typeKey(QKeyEvent* event) { QsciScintillaBase::keyPressEvent(event); }
 
@@ -85,6 +130,7 @@ private:
 };
 
 EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new ScintillaView(this)) {
+    InstallPlainEditorAccessible();
     setObjectName(QStringLiteral("Memo1"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -96,7 +142,9 @@ EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new Scinti
     Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
     Send(Sci::SCI_SETEOLMODE, Sci::SC_EOL_CRLF);
     Send(Sci::SCI_CLEARALLCMDKEYS);
-    Send(Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT);
+    // Edits are noticed before they happen: the engine's own handling of the
+    // after-edit notices costs time in proportion to the document's length.
+    Send(Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
     Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
     Send(Sci::SCI_SETSCROLLWIDTH, 1);
     Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
@@ -127,8 +175,9 @@ EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new Scinti
     applyStyles();
 
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char* text, int length, int linesAdded, int, int,
-                   int, int, int) { onModified(position, type, text, length, linesAdded); });
+            [this](int, int type, const char*, int, int, int, int, int, int, int) {
+                onModified(type);
+            });
     connect(view, &QsciScintillaBase::SCN_STYLENEEDED, this, &EditorControl::onStyleNeeded);
     connect(view, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { checkStatus(); });
     connect(view->verticalScrollBar(), &QScrollBar::sliderMoved, this,
@@ -190,27 +239,32 @@ QString EditorControl::Text() const {
     return QString::fromUtf8(RawRange(0, length) + "\r\n");
 }
 
-void EditorControl::SetRawText(const QByteArray& utf8) {
+void EditorControl::SetRawText(const char* utf8, qsizetype size) {
     loading = true;
     Send(Sci::SCI_SETUNDOCOLLECTION, 0);
     Send(Sci::SCI_CLEARALL);
-    SendPointer(Sci::SCI_APPENDTEXT, utf8.size(), utf8.constData());
+    // Room to type in: without it the first edits of a large document move
+    // the whole text to a larger buffer.
+    Send(Sci::SCI_ALLOCATE, size + size / 8 + 65536);
+    SendPointer(Sci::SCI_APPENDTEXT, size, utf8);
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
     Send(Sci::SCI_SETSAVEPOINT);
     Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
     Send(Sci::SCI_GOTOPOS, 0);
     loading = false;
+    changePending = false;
     updateMargins();
     checkStatus(StatusChange::All);
 }
 
 void EditorControl::SetText(const QString& text) {
-    SetRawText(NormalizeLineBreaks(Utf8(text), true));
+    const QByteArray utf8 = NormalizeLineBreaks(Utf8(text), true);
+    SetRawText(utf8.constData(), utf8.size());
 }
 
 void EditorControl::Clear() {
-    SetRawText({});
+    SetRawText("", 0);
 }
 
 void EditorControl::LoadFromFile(const QString& path) {
@@ -218,9 +272,29 @@ void EditorControl::LoadFromFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    // Most files go into the editor as they are, straight from the mapped
+    // file; the others are decoded first.
+    const qint64 size = file.size();
+    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (mapped) {
+        const auto* bytes = reinterpret_cast<const char*>(mapped);
+        if (const auto direct = DirectDocumentText(bytes, size)) {
+            encoding = direct->encoding;
+            SetRawText(direct->data, direct->size);
+            return;
+        }
+        DecodedDocument document = DecodeDocument(QByteArray(bytes, size));
+        file.unmap(const_cast<uchar*>(mapped));
+        encoding = document.encoding;
+        SetRawText(document.text.constData(), document.text.size());
+        return;
+    }
     DecodedDocument document = DecodeDocument(file.readAll());
+    if (file.error() != QFileDevice::NoError)
+        throw UserError(
+            QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
     encoding = document.encoding;
-    SetRawText(document.text);
+    SetRawText(document.text.constData(), document.text.size());
 }
 
 void EditorControl::SaveToFile(const QString& path) const {
@@ -367,6 +441,7 @@ void EditorControl::ReplaceSelection(const QString& text) {
     Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
     Send(Sci::SCI_SETEMPTYSELECTION, Caret());
     Send(Sci::SCI_SCROLLCARET);
+    flushChange();
     checkStatus();
 }
 
@@ -517,6 +592,7 @@ void EditorControl::Execute(EditorCommand command) {
     for (const auto& [bound, message] : simple) {
         if (bound == command) {
             Send(message);
+            flushChange();
             checkStatus();
             return;
         }
@@ -592,6 +668,7 @@ void EditorControl::Execute(EditorCommand command) {
             toggleBookmark(int(command) - int(C::SetMarker0));
         break;
     }
+    flushChange();
     checkStatus();
 }
 
@@ -687,6 +764,12 @@ bool EditorControl::keyIsClaimedElsewhere(QKeyCombination keys) const {
 
 void EditorControl::handleKeyPress(QKeyEvent* event) {
     emit keyDown(event->key(), event->modifiers());
+    // A key of the window's commands that reaches the editor all the same
+    // (its command is disabled) does nothing here either.
+    if (keyIsClaimedElsewhere(event->keyCombination())) {
+        event->ignore();
+        return;
+    }
     if (const auto command = CommandForKey(event->keyCombination())) {
         Execute(*command);
         event->accept();
@@ -700,6 +783,7 @@ void EditorControl::handleKeyPress(QKeyEvent* event) {
         view->typeKey(event);
     else
         event->ignore();
+    flushChange();
     checkStatus();
 }
 
@@ -828,13 +912,30 @@ void EditorControl::SetHighlighter(Highlighter value) {
 
 // Notifications ----------------------------------------------------------------
 
-void EditorControl::onModified(int, int type, const char*, int, int linesAdded) {
-    if (linesAdded != 0)
-        updateMargins();
-    if (loading)
+void EditorControl::onModified(int type) {
+    if (loading || !(type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
         return;
-    if (type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT))
-        emit changed();
+    changePending = true;
+    // The change is announced once the edit is done: at the end of the
+    // command that made it, or else as soon as control returns to the loop.
+    if (!flushQueued) {
+        flushQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                flushQueued = false;
+                flushChange();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void EditorControl::flushChange() {
+    if (!changePending)
+        return;
+    changePending = false;
+    updateMargins();
+    emit changed();
 }
 
 void EditorControl::checkStatus(StatusChanges extra) {

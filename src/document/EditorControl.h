@@ -175,7 +175,7 @@ private:
 
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
-    void SetRawText(const QByteArray& utf8);
+    void SetRawText(const char* utf8, qsizetype size);
     QByteArray RawRange(long from, long to) const;
     long CharacterIndexOf(long bytePosition) const;
     long BytePositionOf(long characterIndex) const;
@@ -188,7 +188,8 @@ private:
 
     void handleKeyPress(QKeyEvent* event);
     bool keyIsClaimedElsewhere(QKeyCombination keys) const;
-    void onModified(int position, int type, const char* text, int length, int linesAdded);
+    void onModified(int type);
+    void flushChange();
     void onStyleNeeded(int position);
     void checkStatus(StatusChanges extra = {});
     void applyStyles();
@@ -213,6 +214,8 @@ private:
     int lineNumberDigits = 0;
     unsigned options = 0;
     bool loading = false;
+    bool changePending = false;
+    bool flushQueued = false;
     TextPosition lastCaret;
     int lastTopLine = 0;
     int lastLeftColumn = 0;

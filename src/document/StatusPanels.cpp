@@ -39,7 +39,7 @@ void StatusPanels::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     for (int panel = 0; panel < widths.size(); ++panel) {
-        const QRect area = PanelRect(panel).adjusted(0, 1, -2, -1);
+        const QRect area = PanelRect(panel).adjusted(0, 1, -1, -1);
         if (area.width() <= 0)
             continue;
         painter.setPen(palette().color(QPalette::Mid));
@@ -49,7 +49,6 @@ void StatusPanels::paintEvent(QPaintEvent*) {
         painter.drawLine(area.bottomLeft(), area.bottomRight());
         painter.drawLine(area.topRight(), area.bottomRight());
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                         texts[panel]);
+        painter.drawText(area.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, texts[panel]);
     }
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +16,9 @@ class EndToEndTest : public QObject {
 
     QTemporaryDir dir;
     QProcess program;
+    QProcess server;
+    QProcess x11First;
+    QProcess x11Second;
 
     QString path(const QString& name) const { return dir.filePath(name); }
     static QByteArray Read(const QString& file) {
@@ -59,11 +63,75 @@ private slots:
         QCOMPARE(Read(path("settings.ini")), QByteArray("[Help]\r\nLanguage=Eng\r\n"));
     }
 
+    // On a real X display: the file named on the command line opens in one
+    // document window, and a second start hands its file to the first
+    // program through the clipboard.
+    void aFileArgumentOpensAndASecondStartHandsItOver() {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        const QString xwininfo = QStandardPaths::findExecutable("xwininfo");
+        if (xvfb.isEmpty() || xwininfo.isEmpty())
+            QSKIP("needs Xvfb and xwininfo");
+        int display = 90;
+        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)) ||
+               QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(display)))
+            ++display;
+        const QString name = QStringLiteral(":%1").arg(display);
+        server.start(xvfb, {name, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        QVERIFY(server.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)),
+                                 10000);
+
+        // A fresh program folder beside the first one, with its own channel.
+        QVERIFY(QDir(dir.path()).mkpath("x11/run"));
+        QFile::setPermissions(path("x11/run"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(QFile::copy(path("quillon"), path("x11/quillon")));
+        QProcessEnvironment environment = program.processEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("DISPLAY", name);
+        environment.insert("XDG_RUNTIME_DIR", path("x11/run"));
+        const QString first = path("x11/first page.html");
+        const QString second = path("x11/second.html");
+        for (const QString& file : {first, second}) {
+            QFile page(file);
+            QVERIFY(page.open(QIODevice::WriteOnly));
+            page.write("<p>hello</p>\r\n");
+        }
+        x11First.setProcessEnvironment(environment);
+        x11First.setProcessChannelMode(QProcess::ForwardedChannels);
+        x11First.start(path("x11/quillon"), {first});
+        QVERIFY(x11First.waitForStarted(10000));
+
+        const auto titles = [&] {
+            QProcess query;
+            QProcessEnvironment queryEnvironment = QProcessEnvironment::systemEnvironment();
+            queryEnvironment.insert("DISPLAY", name);
+            query.setProcessEnvironment(queryEnvironment);
+            query.start(xwininfo, {"-root", "-tree"});
+            query.waitForFinished(5000);
+            return QString::fromUtf8(query.readAllStandardOutput());
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(titles().contains("\"Quillon - Vantrel - [" + first + "]\""),
+                                 20000);
+
+        x11Second.setProcessEnvironment(environment);
+        x11Second.setProcessChannelMode(QProcess::ForwardedChannels);
+        x11Second.start(path("x11/quillon"), {second});
+        QVERIFY(x11Second.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(titles().contains("\"Quillon - Vantrel - [" + second + "]\""),
+                                 20000);
+        QVERIFY(!titles().contains("- [" + first + "]"));
+    }
+
     void cleanupTestCase() {
-        program.terminate();
-        if (!program.waitForFinished(5000))
-            program.kill();
-        program.waitForFinished(5000);
+        for (QProcess* process : {&program, &x11Second, &x11First, &server}) {
+            if (process->state() == QProcess::NotRunning)
+                continue;
+            process->terminate();
+            if (!process->waitForFinished(5000))
+                process->kill();
+            process->waitForFinished(5000);
+        }
     }
 };
 

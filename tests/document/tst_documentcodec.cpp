@@ -82,6 +82,31 @@ private slots:
         QCOMPARE(EncodeDocument(text, TextEncoding::Utf8), text + "\r\n");
     }
 
+    void filesThatGoInAsTheyAre() {
+        const QByteArray crlf = "<p>a</p>\r\n<p>b</p>\r\n";
+        auto direct = DirectDocumentText(crlf.constData(), crlf.size());
+        QVERIFY(direct);
+        QCOMPARE(QByteArray(direct->data, direct->size), QByteArray("<p>a</p>\r\n<p>b</p>"));
+        QCOMPARE(direct->encoding, TextEncoding::Windows1252);
+        const QByteArray marked = "\xEF\xBB\xBF\xC3\xA9\r\n";
+        direct = DirectDocumentText(marked.constData(), marked.size());
+        QVERIFY(direct);
+        QCOMPARE(QByteArray(direct->data, direct->size), QByteArray("\xC3\xA9"));
+        QCOMPARE(direct->encoding, TextEncoding::Utf8Bom);
+        // Other line breaks, and bytes that are not UTF-8, need decoding first.
+        for (const QByteArray& other :
+             {QByteArray("a\nb\r\n"), QByteArray("a\rb"), QByteArray("caf\xE9\r\n")})
+            QVERIFY(!DirectDocumentText(other.constData(), other.size()));
+        // Both ways give the same text.
+        for (const QByteArray& file : {crlf, marked, QByteArray("x\r\n\r\n"), QByteArray("x")}) {
+            direct = DirectDocumentText(file.constData(), file.size());
+            QVERIFY(direct);
+            const DecodedDocument decoded = DecodeDocument(file);
+            QCOMPARE(QByteArray(direct->data, direct->size), decoded.text);
+            QCOMPARE(direct->encoding, decoded.encoding);
+        }
+    }
+
     void nulBytesSurvive() {
         const QByteArray file("a\0b\r\n", 5);
         QCOMPARE(RoundTrip(file), file);

@@ -1,0 +1,94 @@
+// The editor on a large document: a generated 50 MB, one-million-line HTML
+// file with style and script blocks, highlighting on. Reports the time from
+// opening the file to the first painted screen, a keystroke at the end of the
+// document (median and worst of 1000), Goto Line to the last line and the
+// status bar's character count.
+
+#include "EditorControl.h"
+#include "SampleDocument.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kLines = 1000000;
+constexpr int kKeystrokes = 1000;
+// Fewer when asked, for profiling runs.
+const int kKeystrokeRuns = qEnvironmentVariableIntValue("BENCH_KEYSTROKES") > 0
+                               ? qEnvironmentVariableIntValue("BENCH_KEYSTROKES")
+                               : kKeystrokes;
+
+double Milliseconds(const QElapsedTimer& timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Paints the editor now, as the screen would show it.
+void Paint(QWidget& widget) {
+    widget.repaint();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.html");
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        const std::string text = sample::Document(kLines, "\r\n");
+        file.write(text.data(), qint64(text.size()));
+        std::printf("document: %d lines, %.1f MB\n", kLines, double(text.size()) / 1e6);
+    }
+
+    EditorControl editor;
+    editor.resize(1200, 800);
+    editor.SetHighlighter(Highlighter::Html);
+    editor.show();
+    Paint(editor);
+
+    QElapsedTimer timer;
+    timer.start();
+    editor.LoadFromFile(path);
+    Paint(editor);
+    std::printf("open to first painted screen: %.0f ms\n", Milliseconds(timer));
+
+    timer.start();
+    const qsizetype characters = editor.TrimmedCharacterCount();
+    std::printf("status bar character count (%lld): %.3f ms\n", static_cast<long long>(characters),
+                Milliseconds(timer));
+
+    timer.start();
+    editor.SetCaretLine(editor.LineCount());
+    Paint(editor);
+    std::printf("goto line %d: %.0f ms\n", editor.LineCount(), Milliseconds(timer));
+
+    QWidget* keys = editor.focusProxy();
+    editor.Execute(EditorCommand::EditorBottom);
+    std::vector<double> times;
+    times.reserve(kKeystrokeRuns);
+    for (int i = 0; i < kKeystrokeRuns; ++i) {
+        timer.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(keys, &press);
+        Paint(editor);
+        times.push_back(Milliseconds(timer));
+    }
+    const auto worst = std::max_element(times.begin(), times.end());
+    std::printf("slowest keystroke: number %d\n", int(worst - times.begin()) + 1);
+    std::sort(times.begin(), times.end());
+    std::printf("keystroke at the end: median %.2f ms, worst %.2f ms (of %d)\n",
+                times[times.size() / 2], times.back(), kKeystrokeRuns);
+    return 0;
+}
