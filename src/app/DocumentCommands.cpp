@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 namespace {
 
@@ -89,6 +90,11 @@ TChildForm* TfMain::CreateDocumentWindow(const QString& caption, const QString& 
     auto* document = new TChildForm(*this);
     QMdiSubWindow* sub = mdiArea->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The window's own menu would claim Ctrl+W, which belongs to Close.
+    if (QMenu* menu = sub->systemMenu()) {
+        for (QAction* entry : menu->actions())
+            entry->setShortcut(QKeySequence());
+    }
     sub->move(0, 0);
     document->SetCaption(caption);
     connect(document, &QWidget::windowTitleChanged, this, &TfMain::updateTitle);

@@ -317,6 +317,10 @@ private slots:
         QTest::keyClick(editor->focusProxy(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(window->Documents().size(), 2);
         QCOMPARE(editor->Text(), QStringLiteral("word other\r\n"));
+        // Ctrl+W closes the active document and nothing else claims it.
+        QTest::keyClick(window->ActiveDocument()->Editor()->focusProxy(), Qt::Key_W,
+                        Qt::ControlModifier);
+        QTRY_COMPARE(window->Documents().size(), 1);
     }
 
     void gotoLineWithoutADocumentStillPrompts() {
