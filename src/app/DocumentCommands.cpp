@@ -60,6 +60,16 @@ QList<FileFilter> SaveFilters() {
     return filters;
 }
 
+// The Save dialog, showing the given name when it opens.
+FileDialogRequest SaveRequest(const QString& fileName) {
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.fileName = fileName;
+    request.filters = SaveFilters();
+    request.defaultSuffix = QStringLiteral("html");
+    return request;
+}
+
 bool HighlightingOn() {
     return Settings().ReadFlag(QStringLiteral("SHigh"), QStringLiteral("Enabled"), false);
 }
@@ -174,12 +184,7 @@ void TfMain::Save() {
         SaveTo(*document, document->Caption());
         return;
     }
-    FileDialogRequest request;
-    request.caption = QStringLiteral("Save As");
-    request.fileName = saveDialogFileName;
-    request.filters = SaveFilters();
-    request.defaultSuffix = QStringLiteral("html");
-    const auto path = CurrentPrompts().saveFile(request);
+    const auto path = CurrentPrompts().saveFile(SaveRequest(saveDialogFileName));
     if (!path)
         return;
     saveDialogFileName = *path;
@@ -191,12 +196,7 @@ void TfMain::SaveAs() {
     TChildForm* document = ActiveDocument();
     if (previewActive || !document)
         return;
-    FileDialogRequest request;
-    request.caption = QStringLiteral("Save As");
-    request.fileName = document->Caption();
-    request.filters = SaveFilters();
-    request.defaultSuffix = QStringLiteral("html");
-    const auto path = CurrentPrompts().saveFile(request);
+    const auto path = CurrentPrompts().saveFile(SaveRequest(document->Caption()));
     if (!path)
         return;
     saveDialogFileName = *path;

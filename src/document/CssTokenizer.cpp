@@ -45,15 +45,6 @@ inline bool Is(char c, unsigned char charClass) {
     return kClasses[static_cast<unsigned char>(c)] & charClass;
 }
 
-inline void Fill(unsigned char* styles, int from, int to, unsigned char style) {
-    std::memset(styles + from, style, static_cast<size_t>(to - from));
-}
-
-inline bool StartsWith(const char* text, int at, int length, const char* prefix, int prefixLength) {
-    return at + prefixLength <= length &&
-           std::memcmp(text + at, prefix, static_cast<size_t>(prefixLength)) == 0;
-}
-
 // The index after the string body starting at text[at] (the opening quote
 // already styled). Sets the state: Normal when the string closes or ends with
 // the line, unchanged when a backslash carries it to the next line.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <initializer_list>
 #include <span>
 #include <vector>
@@ -35,4 +36,15 @@ private:
 // The byte with ASCII letters A-Z lowered; other bytes unchanged.
 inline unsigned char AsciiLower(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c | 0x20) : c;
+}
+
+// Gives the bytes from..to (exclusive) one style.
+inline void Fill(unsigned char* styles, int from, int to, unsigned char style) {
+    std::memset(styles + from, style, static_cast<size_t>(to - from));
+}
+
+// Whether the text has the prefix at the given index.
+inline bool StartsWith(const char* text, int at, int length, const char* prefix, int prefixLength) {
+    return at + prefixLength <= length &&
+           std::memcmp(text + at, prefix, static_cast<size_t>(prefixLength)) == 0;
 }

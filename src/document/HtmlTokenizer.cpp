@@ -50,10 +50,6 @@ inline bool Is(char c, unsigned char charClass) {
     return kClasses[static_cast<unsigned char>(c)] & charClass;
 }
 
-inline void Fill(unsigned char* styles, int from, int to, unsigned char style) {
-    std::memset(styles + from, style, static_cast<size_t>(to - from));
-}
-
 // The index just past the first "closer" in text[from, length), or -1.
 int FindEnd(const char* text, int from, int length, const char* closer, int closerLength) {
     while (from + closerLength <= length) {
