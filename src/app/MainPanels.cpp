@@ -58,12 +58,36 @@ void FileManagerPanel::resizeEvent(QResizeEvent* event) {
 }
 
 ColorBarPanel::ColorBarPanel(QWidget* parent)
-    : QFrame(parent), button(MakeSmallButton(this, QStringLiteral("SpeedButton26"))) {
+    : QFrame(parent), button(MakeSmallButton(this, QStringLiteral("SpeedButton26"))),
+      picker(new GammaPanel(this)), foregroundTarget(new ColorSwatch(this)),
+      backgroundTarget(new ColorSwatch(this)) {
     setObjectName(QStringLiteral("Panel11"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setFixedWidth(kWidth);
     button->setFixedSize(50, 19);
+    picker->move(-5, -5);
+    const QString hint = QStringLiteral("Click on the color to add it to your document");
+    foregroundTarget->setObjectName(QStringLiteral("ForegroundTarget"));
+    foregroundTarget->setGeometry(5, 115, 25, 25);
+    foregroundTarget->setToolTip(hint);
+    backgroundTarget->setObjectName(QStringLiteral("BackgroundTarget"));
+    backgroundTarget->setGeometry(25, 130, 25, 25);
+    backgroundTarget->setToolTip(hint);
+    // Like the picker's own swatches, the foreground lies on top.
+    backgroundTarget->raise();
+    foregroundTarget->raise();
+    button->raise();
+    connect(picker, &GammaPanel::OnChangeColor, this, [this](qint32 foreground, qint32 background) {
+        foregroundTarget->SetColor(foreground);
+        backgroundTarget->SetColor(background);
+    });
+    PaintTargets();
+}
+
+void ColorBarPanel::PaintTargets() {
+    foregroundTarget->SetColor(picker->ForegroundColor());
+    backgroundTarget->SetColor(picker->BackgroundColor());
 }
 
 void ColorBarPanel::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ColorSwatch.h"
 #include "DocumentTabs.h"
+#include "GammaPanel.h"
 
 #include <QFrame>
 #include <QScrollArea>
@@ -42,20 +44,30 @@ private:
     QWidget* contentArea;
 };
 
-// The colour bar on the right edge, 55 wide, with its hide button kept 2
-// pixels above its bottom.
+// The colour bar on the right edge, 55 wide: the colour picker, shifted so
+// that its outer frame is clipped, two click targets over its swatches that
+// write their colour into the document, and the hide button kept 2 pixels
+// above the bar's bottom.
 class ColorBarPanel : public QFrame {
     Q_OBJECT
 public:
     static constexpr int kWidth = 55;
     explicit ColorBarPanel(QWidget* parent = nullptr);
     QToolButton* hideButton() const { return button; }
+    GammaPanel* Picker() const { return picker; }
+    ColorSwatch* ForegroundTarget() const { return foregroundTarget; }
+    ColorSwatch* BackgroundTarget() const { return backgroundTarget; }
+    // The targets take the picker's current colours.
+    void PaintTargets();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     QToolButton* button;
+    GammaPanel* picker;
+    ColorSwatch* foregroundTarget;
+    ColorSwatch* backgroundTarget;
 };
 
 // The file tabs bar along the bottom: a scroll box holding the tab strip,

@@ -11,10 +11,13 @@
 #include "MdiChildWindow.h"
 #include "OpenFileChannel.h"
 #include "Prompts.h"
+#include "RgbToHtml.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TChildForm.h"
+#include "TagCommands.h"
 #include "TfAbout.h"
+#include "TfUpdScript.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -35,14 +38,10 @@ const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
 const char* const kNotYetAvailable[] = {
-    "rtfdocuments1",  "docdocuments1",    "Documenttortf1", "Searchfortext1", "FindNext1",
-    "FindNext2",      "FindPrevious1",    "ImageBrowser1",  "Previewsite1",   "LoadBrowser1",
-    "ImageViewer1",   "CheckForUpdates1", "Bold",           "Italic",         "Underline",
-    "Left",           "center",           "Right",          "Table",          "AlignLeft1",
-    "AlignCenter1",   "AlignRight1",      "Justify1",       "HeadingStyle11", "HeadingStyle21",
-    "HeadingStyle31", "HeadingStyle41",   "HeadingStyle51", "HeadingStyle61", "ToolButton60",
-    "ToolButton50",   "ToolButton51",     "ToolButton26",   "ToolButton27",   "ToolButton30",
-    "ToolButton31",   "ToolButton32"};
+    "rtfdocuments1", "docdocuments1",    "Documenttortf1", "Searchfortext1", "FindNext1",
+    "FindNext2",     "FindPrevious1",    "ImageBrowser1",  "Previewsite1",   "LoadBrowser1",
+    "ImageViewer1",  "CheckForUpdates1", "Table",          "ToolButton60",   "ToolButton50",
+    "ToolButton51",  "ToolButton27",     "ToolButton30"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -215,6 +214,16 @@ void TfMain::connectCommands() {
             CurrentPrompts().inputLine(QStringLiteral("Goto line ... "),
                                        QStringLiteral("Enter line number"), QString());
     });
+    for (const TagCommand& command : TagCommands()) {
+        if (QAction* entry = action(QString::fromLatin1(command.name))) {
+            connect(entry, &QAction::triggered, this, [this, &command] {
+                if (EditorControl* editor = ActiveEditor())
+                    ApplyTagCommand(*editor, command);
+            });
+        }
+    }
+    on("ToolButton31", [this] { RunAlertBoxCommand(ActiveEditor()); });
+    on("ToolButton32", [this] { RunLastUpdatedCommand(ActiveEditor(), language); });
     on("Exit1", [this] { close(); });
     on("Options1", [this] { OpenConfiguration(0); });
     on("ToolButton29", [this] { OpenConfiguration(2); });
@@ -233,6 +242,10 @@ void TfMain::connectCommands() {
     on("Help1", [this] { Help(); });
     on("About1", [this] { ShowAbout(); });
 
+    connect(colorBar->ForegroundTarget(), &ColorSwatch::clicked, this,
+            [this] { InsertColor(colorBar->Picker()->ForegroundColor()); });
+    connect(colorBar->BackgroundTarget(), &ColorSwatch::clicked, this,
+            [this] { InsertColor(colorBar->Picker()->BackgroundColor()); });
     connect(colorBar->hideButton(), &QToolButton::clicked, this,
             [this] { RunReported([this] { HideColorBar(); }); });
     connect(fileManager->strip()->hideButton(), &QToolButton::clicked, this,
@@ -282,6 +295,7 @@ void TfMain::runStartupSettings() {
         store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
     SetFileManagerWidth(
         store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
+    colorBar->PaintTargets();
     BuildTemplate();
     const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
     if (!workFolder.isEmpty())
@@ -307,6 +321,24 @@ void TfMain::runStartupSettings() {
 
 void TfMain::ApplyLanguage() {
     ::ApplyLanguage(this);
+}
+
+EditorControl* TfMain::ActiveEditor() const {
+    TChildForm* document = ActiveDocument();
+    return document ? document->Editor() : nullptr;
+}
+
+void TfMain::InsertColor(qint32 color) {
+    EditorControl* editor = ActiveEditor();
+    if (!editor)
+        return;
+    // The colour goes in at the caret, which stays in front of it.
+    const int start = editor->SelectionStart();
+    const int end = editor->SelectionEnd();
+    editor->ReplaceSelection(ColorToHtml(color));
+    editor->SetSelectionStart(start);
+    editor->SetSelectionEnd(end);
+    editor->setFocus();
 }
 
 // Like an MDI frame: while a child window is maximised, the frame's caption

@@ -11,6 +11,7 @@
 #include <memory>
 
 class ColorBarPanel;
+class EditorControl;
 class FileManagerPanel;
 class FileTabsBar;
 class OpenFileChannel;
@@ -86,6 +87,10 @@ public:
     // The document window that commands act on: the active MDI child when it
     // is a document window.
     TChildForm* ActiveDocument() const;
+    // The active document's editor, or nullptr.
+    EditorControl* ActiveEditor() const;
+    // Writes a colour as HTML text into the active document (a colour bar click).
+    void InsertColor(qint32 color);
     QList<TChildForm*> Documents() const;
     const DocumentTemplate& Template() const { return documentTemplate; }
     void BuildTemplate();

@@ -9,6 +9,7 @@
 #include "SettingsStore.h"
 #include "StatusPanels.h"
 #include "SystemColors.h"
+#include "TagCommands.h"
 #include "WordWrap.h"
 
 #include <QAction>

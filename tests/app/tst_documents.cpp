@@ -1,6 +1,8 @@
+#include "ColorSwatch.h"
 #include "DocumentTabs.h"
 #include "DocumentTemplate.h"
 #include "EditorControl.h"
+#include "GammaPanel.h"
 #include "MainPanels.h"
 #include "SettingsStore.h"
 #include "StatusPanels.h"
@@ -321,6 +323,33 @@ private slots:
         QTest::keyClick(window->ActiveDocument()->Editor()->focusProxy(), Qt::Key_W,
                         Qt::ControlModifier);
         QTRY_COMPARE(window->Documents().size(), 1);
+    }
+
+    void colourBarClicksWriteTheColour() {
+        ColorBarPanel* bar = window->ColorBar();
+        ColorSwatch* foreground = bar->ForegroundTarget();
+        // Without a document a click does nothing.
+        QTest::mouseClick(foreground, Qt::LeftButton);
+        QVERIFY(prompts->asked.isEmpty());
+
+        act("New1")->trigger();
+        EditorControl* editor = window->ActiveEditor();
+        editor->SetText("ab");
+        editor->SetSelectionStart(2);
+        QTest::mouseClick(foreground, Qt::LeftButton);
+        QCOMPARE(editor->Line(0), QStringLiteral("a#000000b"));
+        QCOMPARE(editor->SelectionStart(), 2);
+        QVERIFY(!editor->SelectionAvailable());
+        // With a selection, the first characters of the colour are selected.
+        editor->SetSelectionStart(2);
+        editor->SetSelectionEnd(5);
+        bar->Picker()->SetBackgroundColor(0x000080FF);
+        QCOMPARE(bar->BackgroundTarget()->Color(), 0x000080FF);
+        QTest::mouseClick(bar->BackgroundTarget(), Qt::LeftButton);
+        QCOMPARE(editor->Line(0), QStringLiteral("a#FF80000000b"));
+        QCOMPARE(editor->SelectedText(), QStringLiteral("#FF"));
+        editor->Undo();
+        QCOMPARE(editor->Line(0), QStringLiteral("a#000000b"));
     }
 
     void gotoLineWithoutADocumentStillPrompts() {

@@ -1,0 +1,75 @@
+#include "TfImage.h"
+
+#include "EditorControl.h"
+#include "ObjectHtml.h"
+#include "ObjectInserts.h"
+#include "Prompts.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfImage::TfImage(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("fImage"));
+    setWindowTitle(QStringLiteral("Insert image ..."));
+
+    source = new QLineEdit(this);
+    source->setObjectName(QStringLiteral("Edit1"));
+    source->setMinimumWidth(280);
+    auto* browseButton = new QPushButton(QStringLiteral("..."), this);
+    browseButton->setObjectName(QStringLiteral("Button1"));
+    browseButton->setAutoDefault(false);
+    browseButton->setFixedWidth(browseButton->sizeHint().height() + 8);
+    connect(browseButton, &QPushButton::clicked, this, &TfImage::browse);
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(source, 1);
+    sourceRow->addWidget(browseButton);
+
+    noBorder = new QCheckBox(QStringLiteral("No border around image"), this);
+    noBorder->setObjectName(QStringLiteral("CheckBox1"));
+    noBorder->setChecked(true);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* add =
+        buttons->addButton(QStringLiteral("Add Image"), QDialogButtonBox::AcceptRole);
+    add->setObjectName(QStringLiteral("OkButton"));
+    add->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sourceRow);
+    layout->addWidget(noBorder);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    source->setFocus();
+}
+
+QString TfImage::Html() const {
+    return ImageHtml(source->text(), noBorder->isChecked());
+}
+
+void TfImage::browse() {
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Open");
+    request.filters = {
+        {QStringLiteral("Image Files (*.jpg;*.jpeg;*.bmp;*.gif)"),
+         QStringLiteral("*.jpg;*.jpeg;*.bmp;*.gif")},
+        {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")},
+    };
+    const QStringList chosen = CurrentPrompts().openFiles(request);
+    if (!chosen.isEmpty())
+        source->setText(BareFileName(chosen.constFirst()));
+}
+
+void RunImageCommand(EditorControl& target) {
+    TfImage dialog;
+    if (CurrentPrompts().runDialog(dialog) == QDialog::Accepted)
+        target.ReplaceSelection(dialog.Html());
+}
