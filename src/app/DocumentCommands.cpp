@@ -7,10 +7,12 @@
 #include "EditorControl.h"
 #include "ErrorReport.h"
 #include "MainPanels.h"
+#include "ObjectInserts.h"
 #include "Prompts.h"
 #include "SettingsStore.h"
 #include "StatusPanels.h"
 #include "TChildForm.h"
+#include "TextInserts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,11 +112,45 @@ TChildForm* TfMain::CreateDocumentWindow(const QString& caption, const QString& 
     connect(document, &QWidget::windowTitleChanged, this, &TfMain::updateTitle);
     connect(sub, &QMdiSubWindow::windowStateChanged, this, &TfMain::updateTitle);
     pendingTabCaption = tabCaption;
+    wireDocumentCommands(*document);
     document->CreateTab();
     sub->showMaximized();
     mdiArea->setActiveSubWindow(sub);
     document->Editor()->setFocus();
     return document;
+}
+
+// The insert commands of a document's pop-up menu act on that document.
+void TfMain::wireDocumentCommands(TChildForm& document) {
+    EditorControl* editor = document.Editor();
+    const std::pair<const char*, void (*)(EditorControl&)> commands[] = {
+        {"InsertanImage1", &RunImageCommand},
+        {"InsertanURLorMailto1", &RunLinkCommand},
+        {"Insertflashmovie1", &RunFlashCommand}};
+    for (const auto& [name, command] : commands) {
+        QAction* entry = document.PopupAction(QString::fromLatin1(name));
+        entry->setEnabled(true);
+        connect(entry, &QAction::triggered, editor,
+                [editor, command] { RunReported([&] { command(*editor); }); });
+    }
+    // The colour commands take their colour from the colour bar's picker.
+    const std::pair<const char*, bool> colours[] = {{"Useforegroundcolor1", false},
+                                                    {"Usebackgroundcolor1", true}};
+    for (const auto& [name, background] : colours) {
+        QAction* entry = document.PopupAction(QString::fromLatin1(name));
+        entry->setEnabled(true);
+        connect(entry, &QAction::triggered, editor, [this, editor, background = background] {
+            GammaPanel* picker = colorBar->Picker();
+            ColorSelectedText(*editor,
+                              background ? picker->BackgroundColor() : picker->ForegroundColor(),
+                              background);
+        });
+    }
+    // The pop-up's text formatting presses the toolbar button.
+    QAction* formatting = document.PopupAction(QStringLiteral("TextFormatting1"));
+    formatting->setEnabled(true);
+    connect(formatting, &QAction::triggered, action(QStringLiteral("ToolButton60")),
+            &QAction::trigger);
 }
 
 void TfMain::NewDocument() {

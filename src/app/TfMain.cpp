@@ -9,6 +9,7 @@
 #include "MainMenus.h"
 #include "MainPanels.h"
 #include "MdiChildWindow.h"
+#include "ObjectInserts.h"
 #include "OpenFileChannel.h"
 #include "Prompts.h"
 #include "RgbToHtml.h"
@@ -16,6 +17,7 @@
 #include "Shell.h"
 #include "TChildForm.h"
 #include "TagCommands.h"
+#include "TextInserts.h"
 #include "TfAbout.h"
 #include "TfUpdScript.h"
 
@@ -37,11 +39,10 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {
-    "rtfdocuments1", "docdocuments1",    "Documenttortf1", "Searchfortext1", "FindNext1",
-    "FindNext2",     "FindPrevious1",    "ImageBrowser1",  "Previewsite1",   "LoadBrowser1",
-    "ImageViewer1",  "CheckForUpdates1", "Table",          "ToolButton60",   "ToolButton50",
-    "ToolButton51",  "ToolButton27",     "ToolButton30"};
+const char* const kNotYetAvailable[] = {"rtfdocuments1",  "docdocuments1", "Documenttortf1",
+                                        "Searchfortext1", "FindNext1",     "FindNext2",
+                                        "FindPrevious1",  "ImageBrowser1", "Previewsite1",
+                                        "LoadBrowser1",   "ImageViewer1",  "CheckForUpdates1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -223,6 +224,12 @@ void TfMain::connectCommands() {
         }
     }
     on("ToolButton31", [this] { RunAlertBoxCommand(ActiveEditor()); });
+    on("ToolButton27", [this] { RunHorizontalLineCommand(ActiveEditor()); });
+    on("Table", [this] { RunTableCommand(ActiveEditor()); });
+    on("ToolButton50", [this] { RunListCommand(ListKind::Numbers, ActiveEditor()); });
+    on("ToolButton51", [this] { RunListCommand(ListKind::Bullets, ActiveEditor()); });
+    on("ToolButton60", [this] { RunTextFormatCommand(ActiveEditor()); });
+    on("ToolButton30", [this] { RunDateTimeCommand(ActiveEditor()); });
     on("ToolButton32", [this] { RunLastUpdatedCommand(ActiveEditor(), language); });
     on("Exit1", [this] { close(); });
     on("Options1", [this] { OpenConfiguration(0); });

@@ -150,6 +150,7 @@ private:
     void updateTitle();
     TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);
     TChildForm* OpenFileInWindow(const QString& path, bool highlight);
+    void wireDocumentCommands(TChildForm& document);
     void ForwardEditCommand(const char* method);
     void SaveTo(TChildForm& document, const QString& path);
     // Side by side (horizontal) or one above the other (vertical).

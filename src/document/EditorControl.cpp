@@ -72,7 +72,9 @@ protected:
         if (event->type() == QEvent::ShortcutOverride) {
             auto* key = static_cast<QKeyEvent*>(event);
             const QKeyCombination keys = key->keyCombination();
-            if (!owner->keyIsClaimedElsewhere(keys) && (CommandForKey(keys) || IsTyping(*key)))
+            if (owner->documentShortcut && owner->documentShortcut(keys))
+                key->accept();
+            else if (!owner->keyIsClaimedElsewhere(keys) && (CommandForKey(keys) || IsTyping(*key)))
                 key->accept();
             else
                 key->ignore();
@@ -764,6 +766,14 @@ bool EditorControl::keyIsClaimedElsewhere(QKeyCombination keys) const {
 
 void EditorControl::handleKeyPress(QKeyEvent* event) {
     emit keyDown(event->key(), event->modifiers());
+    if (documentShortcut) {
+        if (QAction* command = documentShortcut(event->keyCombination())) {
+            if (command->isEnabled())
+                command->trigger();
+            event->accept();
+            return;
+        }
+    }
     // A key of the window's commands that reaches the editor all the same
     // (its command is disabled) does nothing here either.
     if (keyIsClaimedElsewhere(event->keyCombination())) {

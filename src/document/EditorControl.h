@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QAction;
 class ScintillaView;
 
 // A place in the text: 1-based column and line.
@@ -162,6 +163,12 @@ public:
     // such keys go to the window, not to the editor's own bindings.
     void SetKeyClaimedElsewhere(std::function<bool(QKeyCombination)> test);
 
+    // The command of the document window that a key runs before anything
+    // else sees it (the shortcuts of the document's pop-up menu), or nullptr.
+    void SetDocumentShortcuts(std::function<QAction*(QKeyCombination)> lookup) {
+        documentShortcut = std::move(lookup);
+    }
+
 signals:
     // After every edit that enters the undo list, and after undo and redo.
     void changed();
@@ -221,4 +228,5 @@ private:
     int lastLeftColumn = 0;
     std::function<void()> autoCompletion;
     std::function<bool(QKeyCombination)> claimedElsewhere;
+    std::function<QAction*(QKeyCombination)> documentShortcut;
 };

@@ -79,14 +79,19 @@ TChildForm::TChildForm(DocumentHost& host, QWidget* parent)
     });
     connect(editor, &EditorControl::contextMenuRequested, this,
             [this](const QPoint& position) { popup->popup(position); });
-    editor->SetKeyClaimedElsewhere([this](QKeyCombination keys) {
+    // The pop-up menu's shortcuts work while this window's editor has the
+    // focus, and come before every other use of the key (the menu bar's
+    // Alt+F among them).
+    editor->SetDocumentShortcuts([this](QKeyCombination keys) -> QAction* {
         const QKeySequence sequence(keys);
-        for (QAction* action : actions()) {
+        for (QAction* action : std::as_const(popupShortcuts)) {
             if (action->shortcut() == sequence)
-                return true;
+                return action;
         }
-        return this->host.ClaimsKey(keys);
+        return nullptr;
     });
+    editor->SetKeyClaimedElsewhere(
+        [this](QKeyCombination keys) { return this->host.ClaimsKey(keys); });
 }
 
 TChildForm::~TChildForm() {
@@ -140,10 +145,10 @@ void TChildForm::buildPopupMenu() {
             auto* action = new QAction(QString::fromLatin1(entry.caption), this);
             action->setObjectName(QString::fromLatin1(entry.name));
             if (*entry.shortcut) {
+                // Shown in the menu; the editor runs it (see the constructor).
                 action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
-                action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-                // Pop-up shortcuts work while this window's editor has the focus.
-                addAction(action);
+                action->setShortcutContext(Qt::WidgetShortcut);
+                popupShortcuts << action;
             }
             menu->addAction(action);
         }

@@ -81,4 +81,5 @@ private:
     bool modified = false;
     bool shownOnce = false;
     QString wrapFontFamily;
+    QList<QAction*> popupShortcuts;
 };

@@ -352,6 +352,44 @@ private slots:
         QCOMPARE(editor->Line(0), QStringLiteral("a#000000b"));
     }
 
+    void insertCommandsReachTheirDialogs() {
+        act("New1")->trigger();
+        TChildForm* document = window->ActiveDocument();
+        EditorControl* editor = document->Editor();
+        editor->SetText("Hi");
+        editor->SelectAll();
+        QApplication::setActiveWindow(window.get());
+        editor->setFocus();
+        const auto cancel = ScriptedPrompts::DialogScript([](QDialog&) { return 0; });
+        const std::pair<Qt::KeyboardModifiers, Qt::Key> keys[] = {{Qt::ControlModifier, Qt::Key_T},
+                                                                  {Qt::NoModifier, Qt::Key_F4},
+                                                                  {Qt::AltModifier, Qt::Key_I},
+                                                                  {Qt::AltModifier, Qt::Key_L},
+                                                                  {Qt::AltModifier, Qt::Key_F}};
+        for (const auto& [modifiers, key] : keys) {
+            prompts->answer(cancel);
+            QTest::keyClick(editor->focusProxy(), key, modifiers);
+        }
+        for (const char* button :
+             {"ToolButton50", "ToolButton51", "ToolButton27", "ToolButton30", "ToolButton32"}) {
+            prompts->answer(cancel);
+            act(button)->trigger();
+        }
+        QCOMPARE(
+            prompts->askedTexts(),
+            (QStringList{"Table Creator", "Text Formatting", "Insert image ...", "Add link ...",
+                         "Insert Flash Movie", "Add numbers or letters to the document ...",
+                         "Add bullets or circles to the document ...", "Horizontale Line",
+                         "Date / Time", "Last Update Script"}));
+        QCOMPARE(editor->Text(), QStringLiteral("Hi\r\n"));
+        // The colour commands of the pop-up menu take the colour bar's colours.
+        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n[Font]\r\nType=Verdana\r\nSize2=2\r\n");
+        editor->SelectAll();
+        document->PopupAction("Usebackgroundcolor1")->trigger();
+        QCOMPARE(editor->Line(0),
+                 QStringLiteral("<font face=\"verdana\" size=\"2\" color=\"#ffffff\">Hi</Font>"));
+    }
+
     void gotoLineWithoutADocumentStillPrompts() {
         prompts->answer(std::optional<QString>("5"));
         act("GotoLine1")->trigger();
