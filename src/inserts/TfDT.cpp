@@ -1,5 +1,7 @@
 #include "TfDT.h"
 
+#include "DialogParts.h"
+
 #include "EditorControl.h"
 #include "ObjectInserts.h"
 #include "Prompts.h"
@@ -48,15 +50,7 @@ TfDT::TfDT(const QDateTime& now, QWidget* parent) : QDialog(parent) {
         choiceLayout->addWidget(radio);
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = AcceptCancelButtons(*this, QStringLiteral("Ok"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

@@ -1,5 +1,7 @@
 #include "TfFlash.h"
 
+#include "DialogParts.h"
+
 #include "EditorControl.h"
 #include "ObjectHtml.h"
 #include "ObjectInserts.h"
@@ -46,15 +48,7 @@ TfFlash::TfFlash(QWidget* parent) : QDialog(parent) {
 
     movie = new QLineEdit(this);
     movie->setObjectName(QStringLiteral("Edit1"));
-    movie->setMinimumWidth(280);
-    auto* browseButton = new QPushButton(QStringLiteral("..."), this);
-    browseButton->setObjectName(QStringLiteral("Button1"));
-    browseButton->setAutoDefault(false);
-    browseButton->setFixedWidth(browseButton->sizeHint().height() + 8);
-    connect(browseButton, &QPushButton::clicked, this, &TfFlash::browse);
-    auto* movieRow = new QHBoxLayout;
-    movieRow->addWidget(movie, 1);
-    movieRow->addWidget(browseButton);
+    QHBoxLayout* movieRow = FileFieldRow(*this, movie, [this] { browse(); });
 
     auto* size = new QGroupBox(QStringLiteral("Height and Width"), this);
     size->setObjectName(QStringLiteral("GroupBox1"));
@@ -71,15 +65,7 @@ TfFlash::TfFlash(QWidget* parent) : QDialog(parent) {
     loop = new QCheckBox(QStringLiteral("Loop movie"), this);
     loop->setObjectName(QStringLiteral("CheckBox1"));
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = AcceptCancelButtons(*this, QStringLiteral("Ok"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(movieRow);

@@ -1,5 +1,7 @@
 #include "TfHorLine.h"
 
+#include "DialogParts.h"
+
 #include "ColorSwatch.h"
 #include "EditorControl.h"
 #include "ObjectHtml.h"
@@ -49,15 +51,7 @@ TfHorLine::TfHorLine(QWidget* parent)
     grid->addWidget(percent, 2, 2);
     grid->setColumnStretch(3, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = AcceptCancelButtons(*this, QStringLiteral("Ok"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

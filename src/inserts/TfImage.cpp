@@ -1,5 +1,7 @@
 #include "TfImage.h"
 
+#include "DialogParts.h"
+
 #include "EditorControl.h"
 #include "ObjectHtml.h"
 #include "ObjectInserts.h"
@@ -18,30 +20,13 @@ TfImage::TfImage(QWidget* parent) : QDialog(parent) {
 
     source = new QLineEdit(this);
     source->setObjectName(QStringLiteral("Edit1"));
-    source->setMinimumWidth(280);
-    auto* browseButton = new QPushButton(QStringLiteral("..."), this);
-    browseButton->setObjectName(QStringLiteral("Button1"));
-    browseButton->setAutoDefault(false);
-    browseButton->setFixedWidth(browseButton->sizeHint().height() + 8);
-    connect(browseButton, &QPushButton::clicked, this, &TfImage::browse);
-    auto* sourceRow = new QHBoxLayout;
-    sourceRow->addWidget(source, 1);
-    sourceRow->addWidget(browseButton);
+    QHBoxLayout* sourceRow = FileFieldRow(*this, source, [this] { browse(); });
 
     noBorder = new QCheckBox(QStringLiteral("No border around image"), this);
     noBorder->setObjectName(QStringLiteral("CheckBox1"));
     noBorder->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* add =
-        buttons->addButton(QStringLiteral("Add Image"), QDialogButtonBox::AcceptRole);
-    add->setObjectName(QStringLiteral("OkButton"));
-    add->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = AcceptCancelButtons(*this, QStringLiteral("Add Image"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sourceRow);

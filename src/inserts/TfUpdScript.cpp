@@ -1,5 +1,7 @@
 #include "TfUpdScript.h"
 
+#include "DialogParts.h"
+
 #include "EditorControl.h"
 #include "Prompts.h"
 
@@ -34,16 +36,7 @@ TfUpdScript::TfUpdScript(const QString& language, QWidget* parent)
     styles->addStretch();
     groupLayout->addLayout(styles);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* add =
-        buttons->addButton(QStringLiteral("Add Script"), QDialogButtonBox::AcceptRole);
-    add->setObjectName(QStringLiteral("Button1"));
-    add->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("Button2"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = AcceptCancelButtons(*this, QStringLiteral("Add Script"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
