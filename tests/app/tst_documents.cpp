@@ -241,6 +241,23 @@ private slots:
         QCOMPARE(read(page), QByteArray("old\r\n"));
     }
 
+    void aFailedSaveAsIsReportedToo() {
+        const QString page = write("page.html", "x\r\n");
+        window->OpenDocumentFile(page);
+        TChildForm* document = window->ActiveDocument();
+        document->Editor()->ReplaceSelection("new ");
+        const QString locked = write("locked.html", "old\r\n");
+        QFile::setPermissions(locked, QFile::ReadOwner);
+        prompts->answer(std::optional<QString>(locked));
+        act("Save1")->trigger();
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(prompts->asked.last().kind, QStringLiteral("Error"));
+        QCOMPARE(prompts->asked.last().text, "Unable to write to " + locked);
+        QVERIFY(document->ModifiedFlag());
+        QCOMPARE(document->StatusBar()->PanelText(1), QStringLiteral("Modified"));
+        QCOMPARE(read(locked), QByteArray("old\r\n"));
+    }
+
     void saveAsRenamesTheTab() {
         const QString page = write("page.html", "x\r\n");
         window->OpenDocumentFile(page);

@@ -338,6 +338,17 @@ private slots:
         QCOMPARE(prompts->unanswered, 0);
     }
 
+    void anUnwritableSettingsFileDoesNotKeepTheUserIn() {
+        auto window = start();
+        QFile::setPermissions(folder->settingsPath(), QFile::ReadOwner);
+        prompts->answerYes();
+        const bool closed = window->close();
+        QFile::setPermissions(folder->settingsPath(), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(closed);
+        QCOMPARE(prompts->asked.last().kind, QStringLiteral("Error"));
+        QCOMPARE(prompts->asked.last().text, "Unable to write to " + folder->settingsPath());
+    }
+
     void helpOpensTheFileOfTheLanguage_data() {
         QTest::addColumn<QByteArray>("language");
         QTest::addColumn<QString>("file");
