@@ -5,12 +5,12 @@
 #include "StatusPanels.h"
 #include "TChildForm.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TemporarySettings.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 
 // The main window as a document window sees it, with what it was asked.
@@ -37,17 +37,12 @@ public:
 class ChildFormTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<TemporarySettings> settings;
     std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<FakeHost> host;
     std::unique_ptr<QMdiArea> area;
 
-    void writeSettings(const QByteArray& text) {
-        QFile file(dir.filePath("settings.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Help]\r\nLanguage=Eng\r\n" + text);
-    }
+    void writeSettings(const QByteArray& text) { settings->write(text); }
     TChildForm* open(const QString& caption) {
         auto* form = new TChildForm(*host);
         QMdiSubWindow* sub = area->addSubWindow(form);
@@ -61,9 +56,7 @@ class ChildFormTest : public QObject {
 
 private slots:
     void init() {
-        QFile::remove(dir.filePath("settings.ini"));
-        settings = std::make_unique<SettingsStore>(dir.filePath("settings.ini"));
-        UseSettings(settings.get());
+        settings = std::make_unique<TemporarySettings>();
         prompts = std::make_unique<ScriptedPrompts>();
         host = std::make_unique<FakeHost>();
         area = std::make_unique<QMdiArea>();
@@ -74,7 +67,7 @@ private slots:
         area.reset();
         host.reset();
         prompts.reset();
-        UseSettings(nullptr);
+        settings.reset();
     }
 
     void aNewWindowAndItsTab() {

@@ -8,6 +8,7 @@
 #include "TfNumber.h"
 #include "TfTable.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TemporarySettings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -68,8 +68,7 @@ public:
 class TableAndListsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<TemporarySettings> settings;
     std::unique_ptr<ColorPrompts> prompts;
     std::unique_ptr<EditorControl> editor;
 
@@ -83,12 +82,7 @@ class TableAndListsTest : public QObject {
 
 private slots:
     void init() {
-        QFile file(dir.filePath("settings.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Help]\r\nLanguage=Eng\r\n");
-        file.close();
-        settings = std::make_unique<SettingsStore>(dir.filePath("settings.ini"));
-        UseSettings(settings.get());
+        settings = std::make_unique<TemporarySettings>();
         prompts = std::make_unique<ColorPrompts>();
         editor = std::make_unique<EditorControl>();
         editor->resize(500, 300);
@@ -97,7 +91,7 @@ private slots:
     void cleanup() {
         editor.reset();
         prompts.reset();
-        UseSettings(nullptr);
+        settings.reset();
     }
 
     void tableHtml() {

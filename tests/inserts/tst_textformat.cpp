@@ -6,13 +6,13 @@
 #include "TextInserts.h"
 #include "TfTable.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TemporarySettings.h"
 
 #include <QCheckBox>
 #include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -47,18 +47,13 @@ const char* const kDefaultTag = "<font face=\"verdana\" size=\"2\" color=\"#0000
 class TextFormatTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<TemporarySettings> settings;
     std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<QWidget> window;
     EditorControl* editor = nullptr;
     QLineEdit* elsewhere = nullptr;
 
-    void writeSettings(const QByteArray& text) {
-        QFile file(dir.filePath("settings.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Help]\r\nLanguage=Eng\r\n" + text);
-    }
+    void writeSettings(const QByteArray& text) { settings->write(text); }
     // Two lines, "Hi" selected on the second: linear positions 11 and 13.
     void selectHi() {
         editor->SetText("line1\r\nab Hi cd");
@@ -69,9 +64,7 @@ class TextFormatTest : public QObject {
 
 private slots:
     void init() {
-        writeSettings({});
-        settings = std::make_unique<SettingsStore>(dir.filePath("settings.ini"));
-        UseSettings(settings.get());
+        settings = std::make_unique<TemporarySettings>();
         prompts = std::make_unique<ScriptedPrompts>();
         // The editor beside another field, so that giving it the focus shows.
         window = std::make_unique<QWidget>();
@@ -88,7 +81,7 @@ private slots:
     void cleanup() {
         window.reset();
         prompts.reset();
-        UseSettings(nullptr);
+        settings.reset();
     }
 
     void formatTags() {
@@ -171,10 +164,8 @@ private slots:
         QCOMPARE(editor->Line(0),
                  QStringLiteral("<font face=\"courier new\" size=\"4\" color=\"#000000\"></font>"));
         // Nothing went back to the settings.
-        QFile file(dir.filePath("settings.ini"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[Help]\r\nLanguage=Eng\r\n[Font]\r\nType=Courier "
-                                            "New\r\nSize2=4\r\n"));
+        QCOMPARE(settings->bytes(), QByteArray("[Help]\r\nLanguage=Eng\r\n[Font]\r\nType=Courier "
+                                               "New\r\nSize2=4\r\n"));
     }
 
     void sizeAndColourAsChosen() {
