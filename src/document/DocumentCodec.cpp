@@ -97,6 +97,35 @@ QByteArray Utf8AsCp1252(const char* text, qsizetype length) {
 
 } // namespace
 
+bool Cp1252HoldsAll(const char* text, qsizetype length) {
+    if (!HasHighBytes(text, length))
+        return true;
+    const auto* data = reinterpret_cast<const unsigned char*>(text);
+    for (qsizetype i = 0; i < length;) {
+        if (data[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        if (Cp1252Codec::ByteFor(NextCodePoint(data, length, i)) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool IsHtmlDocumentPath(const QString& path) {
+    const QString name =
+        path.mid(qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    const QString extension = name.mid(dot + 1).toLower();
+    for (const char* html : {"htm", "html", "shtml", "php", "asp"}) {
+        if (extension == QLatin1String(html))
+            return true;
+    }
+    return false;
+}
+
 // Whether every line break of the text is already CR LF.
 bool OnlyCrLf(const char* data, qsizetype length) {
     // Every LF follows a CR, and there are as many CRs as LFs.

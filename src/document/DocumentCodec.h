@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <optional>
 
@@ -41,6 +42,14 @@ QByteArray EncodeDocument(const char* text, qsizetype length, TextEncoding encod
 inline QByteArray EncodeDocument(const QByteArray& text, TextEncoding encoding) {
     return EncodeDocument(text.constData(), text.size(), encoding);
 }
+
+// Whether Windows-1252 holds every character of the UTF-8 text.
+bool Cp1252HoldsAll(const char* text, qsizetype length);
+
+// Whether a document saved to the path is HTML, where a browser reads "&#N;"
+// back as the character: the extensions .htm, .html, .shtml, .php and .asp,
+// in any letter case.
+bool IsHtmlDocumentPath(const QString& path);
 
 // Text given as one string, with any of the three kinds of line break, as the
 // editor holds it: CR LF between lines, no break after the last line.

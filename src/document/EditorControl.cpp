@@ -58,6 +58,104 @@ void InstallPlainEditorAccessible() {
     Q_UNUSED(installed);
 }
 
+// The commands the engine runs as one message of its own.
+const std::pair<EditorCommand, unsigned int> kEngineCommands[] = {
+    {EditorCommand::Up, Sci::SCI_LINEUP},
+    {EditorCommand::SelUp, Sci::SCI_LINEUPEXTEND},
+    {EditorCommand::ScrollUp, Sci::SCI_LINESCROLLUP},
+    {EditorCommand::Down, Sci::SCI_LINEDOWN},
+    {EditorCommand::SelDown, Sci::SCI_LINEDOWNEXTEND},
+    {EditorCommand::ScrollDown, Sci::SCI_LINESCROLLDOWN},
+    {EditorCommand::Left, Sci::SCI_CHARLEFT},
+    {EditorCommand::SelLeft, Sci::SCI_CHARLEFTEXTEND},
+    {EditorCommand::WordLeft, Sci::SCI_WORDLEFT},
+    {EditorCommand::SelWordLeft, Sci::SCI_WORDLEFTEXTEND},
+    {EditorCommand::Right, Sci::SCI_CHARRIGHT},
+    {EditorCommand::SelRight, Sci::SCI_CHARRIGHTEXTEND},
+    {EditorCommand::WordRight, Sci::SCI_WORDRIGHT},
+    {EditorCommand::SelWordRight, Sci::SCI_WORDRIGHTEXTEND},
+    {EditorCommand::PageDown, Sci::SCI_PAGEDOWN},
+    {EditorCommand::SelPageDown, Sci::SCI_PAGEDOWNEXTEND},
+    {EditorCommand::PageUp, Sci::SCI_PAGEUP},
+    {EditorCommand::SelPageUp, Sci::SCI_PAGEUPEXTEND},
+    {EditorCommand::LineStart, Sci::SCI_HOME},
+    {EditorCommand::SelLineStart, Sci::SCI_HOMEEXTEND},
+    {EditorCommand::EditorTop, Sci::SCI_DOCUMENTSTART},
+    {EditorCommand::SelEditorTop, Sci::SCI_DOCUMENTSTARTEXTEND},
+    {EditorCommand::LineEnd, Sci::SCI_LINEEND},
+    {EditorCommand::SelLineEnd, Sci::SCI_LINEENDEXTEND},
+    {EditorCommand::EditorBottom, Sci::SCI_DOCUMENTEND},
+    {EditorCommand::SelEditorBottom, Sci::SCI_DOCUMENTENDEXTEND},
+    {EditorCommand::Copy, Sci::SCI_COPY},
+    {EditorCommand::Cut, Sci::SCI_CUT},
+    {EditorCommand::Paste, Sci::SCI_PASTE},
+    {EditorCommand::DeleteChar, Sci::SCI_CLEAR},
+    {EditorCommand::DeleteLastChar, Sci::SCI_DELETEBACK},
+    {EditorCommand::DeleteLastWord, Sci::SCI_DELWORDLEFT},
+    {EditorCommand::Undo, Sci::SCI_UNDO},
+    {EditorCommand::Redo, Sci::SCI_REDO},
+    {EditorCommand::Tab, Sci::SCI_TAB},
+    {EditorCommand::ShiftTab, Sci::SCI_BACKTAB},
+    {EditorCommand::SelectAll, Sci::SCI_SELECTALL},
+    {EditorCommand::DeleteWord, Sci::SCI_DELWORDRIGHT},
+    {EditorCommand::DeleteEOL, Sci::SCI_DELLINERIGHT},
+};
+
+unsigned int EngineMessage(EditorCommand command) {
+    for (const auto& [bound, message] : kEngineCommands) {
+        if (bound == command)
+            return message;
+    }
+    return 0;
+}
+
+// The selecting moves (Shift added to a movement key) and their plain moves.
+using C = EditorCommand;
+const std::pair<C, C> kSelectingMoves[] = {
+    {C::SelUp, C::Up},
+    {C::SelDown, C::Down},
+    {C::SelLeft, C::Left},
+    {C::SelRight, C::Right},
+    {C::SelWordLeft, C::WordLeft},
+    {C::SelWordRight, C::WordRight},
+    {C::SelPageDown, C::PageDown},
+    {C::SelPageUp, C::PageUp},
+    {C::SelPageTop, C::PageTop},
+    {C::SelPageBottom, C::PageBottom},
+    {C::SelLineStart, C::LineStart},
+    {C::SelLineEnd, C::LineEnd},
+    {C::SelEditorTop, C::EditorTop},
+    {C::SelEditorBottom, C::EditorBottom},
+};
+
+std::optional<EditorCommand> PlainMoveOf(EditorCommand command) {
+    for (const auto& [selecting, plain] : kSelectingMoves) {
+        if (selecting == command)
+            return plain;
+    }
+    return std::nullopt;
+}
+
+bool IsPlainMove(EditorCommand command) {
+    for (const auto& [selecting, plain] : kSelectingMoves) {
+        if (plain == command)
+            return true;
+    }
+    return false;
+}
+
+int EngineSelectionMode(SelectionMode mode) {
+    switch (mode) {
+    case SelectionMode::Column:
+        return Sci::SC_SEL_RECTANGLE;
+    case SelectionMode::Line:
+        return Sci::SC_SEL_LINES;
+    case SelectionMode::Normal:
+        break;
+    }
+    return Sci::SC_SEL_STREAM;
+}
+
 } // namespace
 
 // The editing engine's widget. Key presses and shortcut requests go through
@@ -299,10 +397,17 @@ void EditorControl::LoadFromFile(const QString& path) {
     SetRawText(document.text.constData(), document.text.size());
 }
 
-void EditorControl::SaveToFile(const QString& path) const {
+void EditorControl::SaveToFile(const QString& path) {
     const long length = Send(Sci::SCI_GETLENGTH);
     const auto* text = reinterpret_cast<const char*>(Send(Sci::SCI_GETCHARACTERPOINTER));
-    WriteFileAtomically(path, EncodeDocument(text, length, encoding));
+    // "&#N;" stands for the character only in HTML; any other document that
+    // holds a character the code page lacks is written as UTF-8 from now on.
+    TextEncoding written = encoding;
+    if (written == TextEncoding::Windows1252 && !IsHtmlDocumentPath(path) &&
+        !Cp1252HoldsAll(text, length))
+        written = TextEncoding::Utf8;
+    WriteFileAtomically(path, EncodeDocument(text, length, written));
+    encoding = written;
 }
 
 qsizetype EditorControl::TrimmedCharacterCount() const {
@@ -389,6 +494,8 @@ void EditorControl::SetCaretPosition(const TextPosition& position) {
         Send(Sci::SCI_SETSELECTIONNCARETVIRTUALSPACE, 0, virtualSpace);
         Send(Sci::SCI_SETSELECTIONNANCHORVIRTUALSPACE, 0, virtualSpace);
     }
+    // Up and Down go on from the column the caret was put in.
+    Send(Sci::SCI_CHOOSECARETX);
     Send(Sci::SCI_SCROLLCARET);
     checkStatus();
 }
@@ -442,6 +549,7 @@ void EditorControl::ReplaceSelection(const QString& text) {
     Send(Sci::SCI_ENDUNDOACTION);
     Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
     Send(Sci::SCI_SETEMPTYSELECTION, Caret());
+    Send(Sci::SCI_CHOOSECARETX);
     Send(Sci::SCI_SCROLLCARET);
     flushChange();
     checkStatus();
@@ -489,6 +597,7 @@ int EditorControl::SelectionEnd() const {
 void EditorControl::SetSelectionStart(int position) {
     Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
     Send(Sci::SCI_SETEMPTYSELECTION, BytePositionOf(position - 1));
+    Send(Sci::SCI_CHOOSECARETX);
     Send(Sci::SCI_SCROLLCARET);
     checkStatus();
 }
@@ -499,15 +608,7 @@ void EditorControl::SetSelectionEnd(int position) {
 }
 
 SelectionMode EditorControl::CurrentSelectionMode() const {
-    switch (Send(Sci::SCI_GETSELECTIONMODE)) {
-    case Sci::SC_SEL_RECTANGLE:
-    case Sci::SC_SEL_THIN:
-        return SelectionMode::Column;
-    case Sci::SC_SEL_LINES:
-        return SelectionMode::Line;
-    default:
-        return SelectionMode::Normal;
-    }
+    return selectionMode;
 }
 
 void EditorControl::Undo() {
@@ -542,6 +643,67 @@ void EditorControl::MoveCaret(long bytePosition, bool extend) {
     Send(Sci::SCI_SCROLLCARET);
 }
 
+int EditorControl::FirstVisibleLine() const {
+    return int(Send(Sci::SCI_DOCLINEFROMVISIBLE, Send(Sci::SCI_GETFIRSTVISIBLELINE)));
+}
+
+int EditorControl::LastVisibleLine() const {
+    return int(Send(Sci::SCI_DOCLINEFROMVISIBLE, Send(Sci::SCI_GETFIRSTVISIBLELINE) +
+                                                     qMax(1L, Send(Sci::SCI_LINESONSCREEN)) - 1));
+}
+
+// The engine's selection-mode message also switches on "moves extend the
+// selection", and setting the same mode again toggles that; this sets both.
+void EditorControl::SetEngineSelectionMode(int mode, bool movesExtend) {
+    Send(Sci::SCI_SETSELECTIONMODE, mode);
+    if ((Send(Sci::SCI_GETMOVEEXTENDSSELECTION) != 0) != movesExtend)
+        Send(Sci::SCI_SETSELECTIONMODE, mode);
+}
+
+void EditorControl::runPlainMove(EditorCommand move) {
+    if (move == EditorCommand::PageTop)
+        MoveToLine(FirstVisibleLine(), false);
+    else if (move == EditorCommand::PageBottom)
+        MoveToLine(LastVisibleLine(), false);
+    else
+        Send(EngineMessage(move));
+}
+
+// A selecting move in column or line mode. Plain moves only move again
+// afterwards.
+void EditorControl::selectInMode(EditorCommand move) {
+    if (selectionMode == SelectionMode::Line) {
+        // The engine widens the selection to whole lines while moves extend it.
+        SetEngineSelectionMode(Sci::SC_SEL_LINES, true);
+        if (move == EditorCommand::PageTop || move == EditorCommand::PageBottom)
+            MoveToLine(move == EditorCommand::PageTop ? FirstVisibleLine() : LastVisibleLine(),
+                       true);
+        else
+            Send(EngineMessage(move));
+        SetEngineSelectionMode(Sci::SC_SEL_LINES, false);
+        return;
+    }
+    // A column block keeps its anchor corner; its other corner goes where the
+    // plain move takes the caret.
+    const bool block = Send(Sci::SCI_SELECTIONISRECTANGLE) != 0;
+    const long anchor = block ? Send(Sci::SCI_GETRECTANGULARSELECTIONANCHOR) : Anchor();
+    const long anchorSpace = block ? Send(Sci::SCI_GETRECTANGULARSELECTIONANCHORVIRTUALSPACE)
+                                   : Send(Sci::SCI_GETSELECTIONNANCHORVIRTUALSPACE, 0);
+    const long caret = block ? Send(Sci::SCI_GETRECTANGULARSELECTIONCARET) : Caret();
+    const long caretSpace = block ? Send(Sci::SCI_GETRECTANGULARSELECTIONCARETVIRTUALSPACE)
+                                  : Send(Sci::SCI_GETSELECTIONNCARETVIRTUALSPACE, 0);
+    Send(Sci::SCI_SETEMPTYSELECTION, caret);
+    Send(Sci::SCI_SETSELECTIONNCARETVIRTUALSPACE, 0, caretSpace);
+    Send(Sci::SCI_SETSELECTIONNANCHORVIRTUALSPACE, 0, caretSpace);
+    runPlainMove(move);
+    const long moved = Caret();
+    const long movedSpace = Send(Sci::SCI_GETSELECTIONNCARETVIRTUALSPACE, 0);
+    Send(Sci::SCI_SETRECTANGULARSELECTIONANCHOR, anchor);
+    Send(Sci::SCI_SETRECTANGULARSELECTIONANCHORVIRTUALSPACE, anchorSpace);
+    Send(Sci::SCI_SETRECTANGULARSELECTIONCARET, moved);
+    Send(Sci::SCI_SETRECTANGULARSELECTIONCARETVIRTUALSPACE, movedSpace);
+}
+
 // Moves to a line, keeping the caret's column where the line allows it.
 void EditorControl::MoveToLine(int line, bool extend) {
     const long column = Send(Sci::SCI_GETCOLUMN, Caret());
@@ -550,69 +712,34 @@ void EditorControl::MoveToLine(int line, bool extend) {
 
 void EditorControl::Execute(EditorCommand command) {
     using C = EditorCommand;
-    static const std::pair<C, unsigned int> simple[] = {
-        {C::Up, Sci::SCI_LINEUP},
-        {C::SelUp, Sci::SCI_LINEUPEXTEND},
-        {C::ScrollUp, Sci::SCI_LINESCROLLUP},
-        {C::Down, Sci::SCI_LINEDOWN},
-        {C::SelDown, Sci::SCI_LINEDOWNEXTEND},
-        {C::ScrollDown, Sci::SCI_LINESCROLLDOWN},
-        {C::Left, Sci::SCI_CHARLEFT},
-        {C::SelLeft, Sci::SCI_CHARLEFTEXTEND},
-        {C::WordLeft, Sci::SCI_WORDLEFT},
-        {C::SelWordLeft, Sci::SCI_WORDLEFTEXTEND},
-        {C::Right, Sci::SCI_CHARRIGHT},
-        {C::SelRight, Sci::SCI_CHARRIGHTEXTEND},
-        {C::WordRight, Sci::SCI_WORDRIGHT},
-        {C::SelWordRight, Sci::SCI_WORDRIGHTEXTEND},
-        {C::PageDown, Sci::SCI_PAGEDOWN},
-        {C::SelPageDown, Sci::SCI_PAGEDOWNEXTEND},
-        {C::PageUp, Sci::SCI_PAGEUP},
-        {C::SelPageUp, Sci::SCI_PAGEUPEXTEND},
-        {C::LineStart, Sci::SCI_HOME},
-        {C::SelLineStart, Sci::SCI_HOMEEXTEND},
-        {C::EditorTop, Sci::SCI_DOCUMENTSTART},
-        {C::SelEditorTop, Sci::SCI_DOCUMENTSTARTEXTEND},
-        {C::LineEnd, Sci::SCI_LINEEND},
-        {C::SelLineEnd, Sci::SCI_LINEENDEXTEND},
-        {C::EditorBottom, Sci::SCI_DOCUMENTEND},
-        {C::SelEditorBottom, Sci::SCI_DOCUMENTENDEXTEND},
-        {C::Copy, Sci::SCI_COPY},
-        {C::Cut, Sci::SCI_CUT},
-        {C::Paste, Sci::SCI_PASTE},
-        {C::DeleteChar, Sci::SCI_CLEAR},
-        {C::DeleteLastChar, Sci::SCI_DELETEBACK},
-        {C::DeleteLastWord, Sci::SCI_DELWORDLEFT},
-        {C::Undo, Sci::SCI_UNDO},
-        {C::Redo, Sci::SCI_REDO},
-        {C::Tab, Sci::SCI_TAB},
-        {C::ShiftTab, Sci::SCI_BACKTAB},
-        {C::SelectAll, Sci::SCI_SELECTALL},
-        {C::DeleteWord, Sci::SCI_DELWORDRIGHT},
-        {C::DeleteEOL, Sci::SCI_DELLINERIGHT},
-    };
-    for (const auto& [bound, message] : simple) {
-        if (bound == command) {
-            Send(message);
+    if (selectionMode != SelectionMode::Normal) {
+        if (const auto move = PlainMoveOf(command)) {
+            selectInMode(*move);
             flushChange();
             checkStatus();
             return;
         }
     }
+    // A plain move ends a column or line block where the caret stands.
+    if (IsPlainMove(command) && Send(Sci::SCI_GETSELECTIONMODE) != Sci::SC_SEL_STREAM)
+        Send(Sci::SCI_SETEMPTYSELECTION, Caret());
+    if (const unsigned int message = EngineMessage(command)) {
+        Send(message);
+        flushChange();
+        checkStatus();
+        return;
+    }
 
-    const int firstVisible =
-        int(Send(Sci::SCI_DOCLINEFROMVISIBLE, Send(Sci::SCI_GETFIRSTVISIBLELINE)));
-    const int lastVisible =
-        int(Send(Sci::SCI_DOCLINEFROMVISIBLE,
-                 Send(Sci::SCI_GETFIRSTVISIBLELINE) + qMax(1L, Send(Sci::SCI_LINESONSCREEN)) - 1));
     switch (command) {
     case C::PageTop:
-    case C::SelPageTop:
-        MoveToLine(firstVisible, command == C::SelPageTop);
-        break;
     case C::PageBottom:
+        runPlainMove(command);
+        break;
+    case C::SelPageTop:
+        MoveToLine(FirstVisibleLine(), true);
+        break;
     case C::SelPageBottom:
-        MoveToLine(lastVisible, command == C::SelPageBottom);
+        MoveToLine(LastVisibleLine(), true);
         break;
     case C::ToggleMode:
         Send(Sci::SCI_SETOVERTYPE, InsertMode() ? 1 : 0);
@@ -635,13 +762,15 @@ void EditorControl::Execute(EditorCommand command) {
         break;
     }
     case C::NormalSelect:
-        Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
-        break;
     case C::ColumnSelect:
-        Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_RECTANGLE);
-        break;
     case C::LineSelect:
-        Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_LINES);
+        selectionMode = command == C::ColumnSelect ? SelectionMode::Column
+                        : command == C::LineSelect ? SelectionMode::Line
+                                                   : SelectionMode::Normal;
+        // A selection takes the new mode's shape; without one nothing is
+        // selected until a Shift+move.
+        if (SelectionAvailable())
+            SetEngineSelectionMode(EngineSelectionMode(selectionMode), false);
         break;
     case C::MatchBracket:
         matchBracket();

@@ -80,7 +80,7 @@ public:
     // Files, decoded and encoded as DocumentCodec says. Loading is like
     // setting the whole text; a file that cannot be read throws a UserError.
     void LoadFromFile(const QString& path);
-    void SaveToFile(const QString& path) const;
+    void SaveToFile(const QString& path);
     TextEncoding Encoding() const { return encoding; }
     void SetEncoding(TextEncoding value) { encoding = value; }
 
@@ -192,6 +192,11 @@ private:
     long Anchor() const;
     void MoveCaret(long bytePosition, bool extend);
     void MoveToLine(int line, bool extend);
+    int FirstVisibleLine() const;
+    int LastVisibleLine() const;
+    void SetEngineSelectionMode(int mode, bool movesExtend);
+    void runPlainMove(EditorCommand move);
+    void selectInMode(EditorCommand move);
 
     void handleKeyPress(QKeyEvent* event);
     bool keyIsClaimedElsewhere(QKeyCombination keys) const;
@@ -220,6 +225,7 @@ private:
     int gutterLeftOffset = 15;
     int lineNumberDigits = 0;
     unsigned options = 0;
+    SelectionMode selectionMode = SelectionMode::Normal;
     bool loading = false;
     bool changePending = false;
     bool flushQueued = false;

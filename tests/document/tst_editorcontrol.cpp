@@ -193,10 +193,45 @@ private slots:
         QCOMPARE(editor->CaretPosition().line, 3);
         QTest::keyClick(keys(), Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(editor->BookmarkLine(2), 0);
-        QTest::keyClick(keys(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(editor->CurrentSelectionMode(), SelectionMode::Column);
-        QTest::keyClick(keys(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(editor->CurrentSelectionMode(), SelectionMode::Normal);
+    }
+
+    // Each mode command changes how Shift+moves select; plain moves only move.
+    void selectionModes_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("normal") << int(Qt::Key_N) << int(SelectionMode::Normal) << "o\r\nthr";
+        QTest::newRow("column") << int(Qt::Key_C) << int(SelectionMode::Column) << "o\r\nr\r\n";
+        QTest::newRow("line") << int(Qt::Key_L) << int(SelectionMode::Line) << "two\r\nthree";
+    }
+    void selectionModes() {
+        QFETCH(int, key);
+        QFETCH(int, mode);
+        QFETCH(QString, selected);
+        const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        // From another mode, and again from the same one.
+        QTest::keyClick(keys(), key == Qt::Key_N ? Qt::Key_C : Qt::Key_N, ctrlShift);
+        for (int round = 0; round < 2; ++round) {
+            editor->SetText("one\r\ntwo\r\nthree");
+            editor->SetCaretPosition({2, 1});
+            QTest::keyClick(keys(), Qt::Key(key), ctrlShift);
+            QCOMPARE(int(editor->CurrentSelectionMode()), mode);
+            QTest::keyClick(keys(), Qt::Key_Down);
+            QTest::keyClick(keys(), Qt::Key_Right);
+            QCOMPARE(editor->CaretPosition(), (TextPosition{3, 2}));
+            QVERIFY(!editor->SelectionAvailable());
+            // Down past the anchor and back up over it, then right.
+            QTest::keyClick(keys(), Qt::Key_Up, Qt::ShiftModifier);
+            QTest::keyClick(keys(), Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(keys(), Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(keys(), Qt::Key_Right, Qt::ShiftModifier);
+            QCOMPARE(editor->SelectedText(), selected);
+            QTest::keyClick(keys(), Qt::Key_Left);
+            QVERIFY(!editor->SelectionAvailable());
+            QTest::keyClick(keys(), Qt::Key_X);
+            QCOMPARE(editor->Text().remove(QLatin1Char('x')),
+                     QStringLiteral("one\r\ntwo\r\nthree\r\n"));
+        }
     }
 
     void lineBreakOptions() {
@@ -243,6 +278,23 @@ private slots:
         editor->SaveToFile(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("caf\xE9\0x\r\nend\r\n", 13));
+        file.close();
+
+        // A character the code page lacks: a reference in HTML, UTF-8 elsewhere.
+        const auto saved = [&](const QString& name) {
+            editor->SetEncoding(TextEncoding::Windows1252);
+            editor->SetText(QStringLiteral("caf\u00E9 \u2192"));
+            editor->SaveToFile(dir.filePath(name));
+            QFile written(dir.filePath(name));
+            return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+        };
+        QCOMPARE(saved("page.PHP"), QByteArray("caf\xE9 &#8594;\r\n"));
+        QCOMPARE(editor->Encoding(), TextEncoding::Windows1252);
+        QCOMPARE(saved("style.css"), QByteArray("caf\xC3\xA9 \xE2\x86\x92\r\n"));
+        QCOMPARE(editor->Encoding(), TextEncoding::Utf8);
+        editor->SetText(QStringLiteral("caf\u00E9"));
+        editor->SaveToFile(dir.filePath("style.css"));
+        QCOMPARE(QFile(dir.filePath("style.css")).size(), 7);
     }
 
     void clipboardCommands() {
