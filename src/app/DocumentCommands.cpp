@@ -232,7 +232,9 @@ void TfMain::SaveAs() {
     TChildForm* document = ActiveDocument();
     if (previewActive || !document)
         return;
-    const auto path = CurrentPrompts().saveFile(SaveRequest(document->Caption()));
+    // The dialog keeps the name it was given, also when the user cancels.
+    saveDialogFileName = document->Caption();
+    const auto path = CurrentPrompts().saveFile(SaveRequest(saveDialogFileName));
     if (!path)
         return;
     saveDialogFileName = *path;

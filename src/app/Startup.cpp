@@ -26,7 +26,10 @@ bool HandOffArguments(const QStringList& arguments, const QString& channelName) 
     if (!OpenFileChannel::IsHeld(channelName))
         return false;
     if (arguments.size() == 1) {
-        const QString& path = arguments.constFirst();
+        // The receiving window does not share this process's working folder,
+        // and a document's caption is its full path.
+        const QString path =
+            QDir::cleanPath(QDir::current().absoluteFilePath(arguments.constFirst()));
         SetClipboardText(path);
         OpenFileChannel::Send(channelName, OpenFileChannel::OpenFileMessage, path.size(), 1);
     }

@@ -201,12 +201,17 @@ void TChildForm::buildPopupMenu() {
     connect(PopupAction(QStringLiteral("Setdocumentinlowercase1")), &QAction::triggered, this,
             [this] { RunReported([this] { SetDocumentInLowercase(); }); });
 
-    // The insert commands of the pop-up menu are not part of the program yet.
-    for (const char* name :
-         {"Bold2", "Italic2", "Underline2", "Left2", "Center2", "Right2", "ImageTag1",
-          "Insertalinebreak1", "Insertahorizontaleline1", "Commenttext1", "InsertanImage1",
-          "InsertanURLorMailto1", "Insertflashmovie1", "Useforegroundcolor1", "Usebackgroundcolor1",
-          "TextFormatting1"})
+    // The Tags entries act on this window's editor.
+    for (QAction* entry : popup->findChild<QMenu*>(QStringLiteral("Tags1"))->actions()) {
+        if (const TagCommand* command = FindTagCommand(entry->objectName()))
+            connect(entry, &QAction::triggered, this,
+                    [this, command] { ApplyTagCommand(*editor, *command); });
+    }
+
+    // The dialogs and the colour bar live with the main window, which wires
+    // these entries when it adopts the window.
+    for (const char* name : {"InsertanImage1", "InsertanURLorMailto1", "Insertflashmovie1",
+                             "Useforegroundcolor1", "Usebackgroundcolor1", "TextFormatting1"})
         PopupAction(S(name))->setEnabled(false);
 }
 

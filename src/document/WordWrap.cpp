@@ -31,7 +31,5 @@ QStringList WrapLines(const QStringList& lines, const QFont& font, int width) {
         }
         layout.endLayout();
     }
-    if (!result.isEmpty() && result.constLast().isEmpty())
-        result.removeLast();
     return result;
 }

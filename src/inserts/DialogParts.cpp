@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -30,4 +31,16 @@ QHBoxLayout* FileFieldRow(QDialog& dialog, QLineEdit* field, const std::function
     row->addWidget(field, 1);
     row->addWidget(browseButton);
     return row;
+}
+
+ButtonClosedDialog::ButtonClosedDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {}
+
+void ButtonClosedDialog::keyPressEvent(QKeyEvent* event) {
+    // QDialog answers Escape with reject(), which would bypass the close rules.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

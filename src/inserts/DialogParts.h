@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
 #include <functional>
 
-class QDialog;
 class QDialogButtonBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -16,3 +16,13 @@ QDialogButtonBox* AcceptCancelButtons(QDialog& dialog, const QString& acceptCapt
 
 // A file name field with a "..." button beside it that runs browse.
 QHBoxLayout* FileFieldRow(QDialog& dialog, QLineEdit* field, const std::function<void()>& browse);
+
+// A dialog without title-bar buttons that only its own buttons close: Escape
+// does not cancel it.
+class ButtonClosedDialog : public QDialog {
+public:
+    explicit ButtonClosedDialog(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

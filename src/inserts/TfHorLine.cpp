@@ -19,8 +19,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfHorLine::TfHorLine(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TfHorLine::TfHorLine(QWidget* parent) : ButtonClosedDialog(parent) {
     setObjectName(QStringLiteral("fHorLine"));
     setWindowTitle(QStringLiteral("Horizontale Line"));
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "DialogParts.h"
 
 class ColorSwatch;
 class QCheckBox;
@@ -8,7 +8,7 @@ class QLineEdit;
 
 // "Horizontale Line": the rule's colour, size and width. The window has no
 // title-bar buttons; it closes only through its own buttons.
-class TfHorLine : public QDialog {
+class TfHorLine : public ButtonClosedDialog {
     Q_OBJECT
 public:
     explicit TfHorLine(QWidget* parent = nullptr);

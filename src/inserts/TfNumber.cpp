@@ -65,8 +65,7 @@ QPixmap ListPicture(ListKind kind, int style) {
 
 } // namespace
 
-TfNumber::TfNumber(ListKind kind, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind(kind) {
+TfNumber::TfNumber(ListKind kind, QWidget* parent) : ButtonClosedDialog(parent), kind(kind) {
     const bool numbers = kind == ListKind::Numbers;
     setObjectName(QStringLiteral("fNumber"));
     setWindowTitle(numbers ? QStringLiteral("Add numbers or letters to the document ...")

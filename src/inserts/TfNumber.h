@@ -2,7 +2,7 @@
 
 #include "TextInserts.h"
 
-#include <QDialog>
+#include "DialogParts.h"
 
 class QLabel;
 class QRadioButton;
@@ -12,7 +12,7 @@ class SpinField;
 // the first number (numbered lists only) and a list style, chosen by its
 // picture or by the radio button under it. "Ok" without a chosen style asks
 // for one and stays open.
-class TfNumber : public QDialog {
+class TfNumber : public ButtonClosedDialog {
     Q_OBJECT
 public:
     explicit TfNumber(ListKind kind, QWidget* parent = nullptr);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -64,6 +65,16 @@ private slots:
         QCOMPARE(window->Documents().constFirst()->Editor()->Line(0),
                  QStringLiteral("<p>hello</p>"));
         QCOMPARE(QApplication::clipboard()->text(), path);
+
+        // A path relative to the starting process's folder arrives absolute.
+        const QString started = QDir::currentPath();
+        QVERIFY(QDir(folder->path()).mkdir("sub"));
+        QDir::setCurrent(folder->file("sub"));
+        const bool sent = HandOffArguments({"../my page.html"}, start.window.channelName);
+        QDir::setCurrent(started);
+        QVERIFY(sent);
+        QCOMPARE(window->Documents().size(), 2);
+        QCOMPARE(window->Documents().constLast()->Caption(), path);
         prompts->answerYes();
         window->close();
     }

@@ -252,7 +252,12 @@ private slots:
         QCOMPARE(editor->Line(0), QStringLiteral("a<hr size=1 width=100% color=#000000>b"));
 
         // The swatch opens the colour dialog; a cancelled choice keeps the colour.
-        prompts->answer([this](QDialog& dialog) {
+        bool escapeKeptItOpen = false;
+        prompts->answer([this, &escapeKeptItOpen](QDialog& dialog) {
+            // Only the buttons close it.
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            escapeKeptItOpen = dialog.isVisible();
             QWidget* swatch = Child<QWidget>(dialog, "Panel1");
             prompts->answer(std::optional<QColor>(QColor(255, 128, 0)));
             QTest::mouseClick(swatch, Qt::LeftButton);
@@ -265,6 +270,7 @@ private slots:
         editor->SetText("");
         RunHorizontalLineCommand(editor.get());
         QCOMPARE(editor->Line(0), QStringLiteral("<hr size=2 width=600 color=#FF8000>"));
+        QVERIFY(escapeKeptItOpen);
         QCOMPARE(prompts->askedTexts().size(), 4);
         QCOMPARE(prompts->unanswered, 1);
     }
