@@ -1130,6 +1130,12 @@ int EditorControl::StyleAt(const TextPosition& position) const {
     return int(Send(Sci::SCI_GETSTYLEAT, target));
 }
 
+HighlightStyleLook EditorControl::DrawnStyle(int style) const {
+    const long rgb = Send(Sci::SCI_STYLEGETFORE, style);
+    return {QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)),
+            Send(Sci::SCI_STYLEGETBOLD, style) != 0, Send(Sci::SCI_STYLEGETITALIC, style) != 0};
+}
+
 void EditorControl::onStyleNeeded(int position) {
     if (highlighter == Highlighter::None)
         return;

@@ -2,6 +2,7 @@
 
 #include "DocumentCodec.h"
 #include "EditorKeys.h"
+#include "HighlightStyles.h"
 
 #include <QColor>
 #include <QFlags>
@@ -152,6 +153,8 @@ public:
 
     // The highlighting style at a position (styling the text up to it first).
     int StyleAt(const TextPosition& position) const;
+    // How the editor draws a style now: its foreground, bold and italic.
+    HighlightStyleLook DrawnStyle(int style) const;
 
     // Bookmark n (0 to 9): its line, or 0 when it is not set.
     int BookmarkLine(int n) const;

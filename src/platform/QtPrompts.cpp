@@ -12,7 +12,10 @@
 
 namespace {
 
+// The window a question belongs to. A question is never left hidden under a
+// splash screen, which stays above every other window.
 QWidget* ActiveWindow() {
+    CloseSplashScreens();
     return QApplication::activeWindow();
 }
 
@@ -74,6 +77,13 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
 }
 
 } // namespace
+
+void CloseSplashScreens() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::SplashScreen)
+            window->close();
+    }
+}
 
 QStringList QtNameFilters(const QList<FileFilter>& filters) {
     QStringList result;
@@ -180,5 +190,6 @@ void QtPrompts::beep() {
 }
 
 int QtPrompts::runDialog(QDialog& dialog) {
+    CloseSplashScreens();
     return dialog.exec();
 }

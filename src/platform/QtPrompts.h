@@ -26,3 +26,6 @@ QStringList QtNameFilters(const QList<FileFilter>& filters);
 // Catalog texts break lines with LF CR; a message box shows them as plain
 // line breaks.
 QString DisplayText(const QString& text);
+
+// Closes every splash screen on show: it would stay above a question.
+void CloseSplashScreens();

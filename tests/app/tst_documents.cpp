@@ -277,6 +277,12 @@ private slots:
         act("Save1")->trigger();
         QCOMPARE(prompts->asked.last().files.fileName, QStringLiteral("Untitled2"));
         QCOMPARE(window->ActiveDocument()->Tab()->width(), 90);
+
+        // A cancelled Save As leaves its name in the dialog for the next Save.
+        act("New1")->trigger();
+        act("Save1")->trigger();
+        act("Save2")->trigger();
+        QCOMPARE(prompts->asked.last().files.fileName, QStringLiteral("Untitled3"));
     }
 
     void closeAllAsksEveryModifiedDocument() {

@@ -249,6 +249,13 @@ private slots:
         for (int i = 0; i < editor->LineCount() - 2; ++i)
             joined += editor->Line(i);
         QCOMPARE(joined.simplified(), words);
+        // A real empty last line is the document's own and stays, however often.
+        form->Editor()->SetText("a\r\n\r\n");
+        form->WordWrap();
+        form->WordWrap();
+        QCOMPARE(form->Editor()->Text(), QStringLiteral("a\r\n\r\n"));
+        form->Editor()->SetText(words + "\r\n\r\nshort");
+        form->WordWrap();
         QCOMPARE(editor->Line(editor->LineCount() - 1), QStringLiteral("short"));
         QCOMPARE(editor->Line(editor->LineCount() - 2), QString());
         QVERIFY(!editor->CanUndo());
@@ -275,6 +282,44 @@ private slots:
         QCOMPARE(form->PopupAction("Insertalinebreak1")->shortcut(), QKeySequence("Alt+B"));
         QCOMPARE(form->PopupAction("TextFormatting1")->shortcut(), QKeySequence("F4"));
         QCOMPARE(form->PopupAction("InsertanURLorMailto1")->shortcut(), QKeySequence("Alt+L"));
+    }
+
+    // The Tags entries act on the window whose menu holds them, from the menu
+    // and by their Alt keys typed into the editor.
+    void popupTags() {
+        TChildForm* form = open("Untitled1");
+        TChildForm* other = open("Untitled2");
+        EditorControl* editor = form->Editor();
+        editor->SetText("abc");
+        editor->SelectAll();
+        QHash<QString, QAction*> tags;
+        for (QAction* action : form->PopupMenu()->findChild<QMenu*>("Tags1")->actions())
+            tags.insert(action->objectName(), action);
+        for (const char* name : {"Bold2", "Italic2", "Underline2", "Left2", "Center2", "Right2"}) {
+            QAction* entry = tags.value(name);
+            QVERIFY2(entry && entry->isEnabled(), name);
+            entry->trigger();
+            QCOMPARE(editor->SelectedText(), QStringLiteral("abc"));
+        }
+        QCOMPARE(editor->Line(0), QStringLiteral("<b><i><u><div align=\"left\"><center><div "
+                                                 "align=\"right\">abc</div></center></div></u></"
+                                                 "i></b>"));
+        QCOMPARE(other->Editor()->Text(), QString());
+
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(form->parentWidget()));
+        editor->setFocus();
+        QWidget* keys = editor->focusProxy();
+        QVERIFY(QTest::qWaitForWindowActive(area.get()));
+        editor->SetText("abc");
+        editor->SelectAll();
+        QTest::keyClick(keys, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(editor->Line(0), QStringLiteral("<!-- abc -->"));
+        QCOMPARE(editor->SelectedText(), QStringLiteral("abc"));
+        editor->SetText("");
+        QTest::keyClick(keys, Qt::Key_H, Qt::AltModifier);
+        QTest::keyClick(keys, Qt::Key_T, Qt::AltModifier);
+        QTest::keyClick(keys, Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(editor->Text(), QStringLiteral("<hr><img></img><br>\r\n"));
     }
 };
 

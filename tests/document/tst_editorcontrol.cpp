@@ -125,7 +125,90 @@ private slots:
     }
 
     void theBindingTable() {
+        using C = EditorCommand;
+        const std::pair<const char*, C> expected[] = {
+            {"Up", C::Up},
+            {"Shift+Up", C::SelUp},
+            {"Ctrl+Up", C::ScrollUp},
+            {"Down", C::Down},
+            {"Shift+Down", C::SelDown},
+            {"Ctrl+Down", C::ScrollDown},
+            {"Left", C::Left},
+            {"Shift+Left", C::SelLeft},
+            {"Ctrl+Left", C::WordLeft},
+            {"Ctrl+Shift+Left", C::SelWordLeft},
+            {"Right", C::Right},
+            {"Shift+Right", C::SelRight},
+            {"Ctrl+Right", C::WordRight},
+            {"Ctrl+Shift+Right", C::SelWordRight},
+            {"PgDown", C::PageDown},
+            {"Shift+PgDown", C::SelPageDown},
+            {"Ctrl+PgDown", C::PageBottom},
+            {"Ctrl+Shift+PgDown", C::SelPageBottom},
+            {"PgUp", C::PageUp},
+            {"Shift+PgUp", C::SelPageUp},
+            {"Ctrl+PgUp", C::PageTop},
+            {"Ctrl+Shift+PgUp", C::SelPageTop},
+            {"Home", C::LineStart},
+            {"Shift+Home", C::SelLineStart},
+            {"Ctrl+Home", C::EditorTop},
+            {"Ctrl+Shift+Home", C::SelEditorTop},
+            {"End", C::LineEnd},
+            {"Shift+End", C::SelLineEnd},
+            {"Ctrl+End", C::EditorBottom},
+            {"Ctrl+Shift+End", C::SelEditorBottom},
+            {"Ins", C::ToggleMode},
+            {"Ctrl+Ins", C::Copy},
+            {"Ctrl+C", C::Copy},
+            {"Shift+Del", C::Cut},
+            {"Ctrl+X", C::Cut},
+            {"Shift+Ins", C::Paste},
+            {"Ctrl+V", C::Paste},
+            {"Del", C::DeleteChar},
+            {"Backspace", C::DeleteLastChar},
+            {"Shift+Backspace", C::DeleteLastChar},
+            {"Ctrl+Backspace", C::DeleteLastWord},
+            {"Ctrl+Z", C::Undo},
+            {"Ctrl+Shift+Z", C::Redo},
+            {"Return", C::LineBreak},
+            {"Shift+Return", C::LineBreak},
+            {"Ctrl+M", C::LineBreak},
+            {"Tab", C::Tab},
+            {"Shift+Tab", C::ShiftTab},
+            {"Ctrl+F1", C::ContextHelp},
+            {"Ctrl+A", C::SelectAll},
+            {"Ctrl+Shift+I", C::BlockIndent},
+            {"Ctrl+Shift+U", C::BlockUnindent},
+            {"Ctrl+N", C::InsertLine},
+            {"Ctrl+T", C::DeleteWord},
+            {"Ctrl+Y", C::DeleteLine},
+            {"Ctrl+Shift+Y", C::DeleteEOL},
+            {"Ctrl+Shift+N", C::NormalSelect},
+            {"Ctrl+Shift+C", C::ColumnSelect},
+            {"Ctrl+Shift+L", C::LineSelect},
+            {"Ctrl+Shift+B", C::MatchBracket},
+            {"Ctrl+J", C::AutoCompletion},
+        };
+        QList<QKeyCombination> bound;
+        for (const auto& [keys, command] : expected) {
+            const QKeyCombination combination = QKeySequence(QString::fromLatin1(keys))[0];
+            QVERIFY2(CommandForKey(combination) == command, keys);
+            bound << combination;
+        }
+        for (int digit = 0; digit < 10; ++digit) {
+            const auto key = Qt::Key(Qt::Key_0 + digit);
+            QCOMPARE(CommandForKey(Qt::ControlModifier | key), C(int(C::GotoMarker0) + digit));
+            QCOMPARE(CommandForKey(Qt::ControlModifier | Qt::ShiftModifier | key),
+                     C(int(C::SetMarker0) + digit));
+            bound << (Qt::ControlModifier | key) << (Qt::ControlModifier | Qt::ShiftModifier | key);
+        }
+        // Nothing else is bound.
         QCOMPARE(EditorKeyBindings().size(), size_t(81));
+        for (const KeyBinding& binding : EditorKeyBindings()) {
+            const bool listed = bound.contains(binding.keys) ||
+                                binding.keys == (Qt::ShiftModifier | Qt::Key_Backtab);
+            QVERIFY2(listed, qPrintable(QKeySequence(binding.keys).toString()));
+        }
         QCOMPARE(CommandForKey(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z),
                  std::optional(EditorCommand::Redo));
         QCOMPARE(CommandForKey(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Enter),
@@ -263,6 +346,64 @@ private slots:
         QCOMPARE(editor->StyleAt({1, 2}), int(HighlightStyle::CssIdentifier));
         editor->SetHighlighter(Highlighter::None);
         QCOMPARE(editor->StyleAt({1, 2}), 0);
+    }
+
+    // The colours and font styles of every token class, as the editor draws them.
+    void styleTable() {
+        namespace S = HighlightStyle;
+        const QColor font(10, 20, 30);
+        editor->SetFontColor(font);
+        editor->SetHighlighter(Highlighter::Html);
+        const QColor black(0, 0, 0), gray(128, 128, 128), red(255, 0, 0), navy(0, 0, 128),
+            blue(0, 0, 255), green(0, 128, 0), purple(128, 0, 128), fuchsia(255, 0, 255);
+        struct Expected {
+            int style;
+            QColor foreground;
+            bool bold, italic;
+        };
+        const Expected table[] = {
+            {S::HtmlEntity, {168, 60, 196}, false, false},
+            {S::HtmlServerScript, {255, 255, 0}, false, false},
+            {S::HtmlComment, gray, false, false},
+            {S::HtmlAttribute, {61, 87, 99}, false, false},
+            {S::HtmlTagName, {128, 0, 64}, false, false},
+            {S::HtmlUnknownTagName, red, false, false},
+            {S::HtmlValue, {48, 88, 156}, false, false},
+            {S::HtmlSymbol, black, false, false},
+            {S::HtmlSpace, black, false, false},
+            {S::HtmlText, black, false, false},
+            {S::CssComment, gray, false, true},
+            {S::CssIdentifier, green, false, false},
+            {S::CssKey, navy, true, false},
+            {S::CssNumber, fuchsia, false, false},
+            {S::CssString, blue, true, false},
+            {S::CssSymbol, navy, true, false},
+            {S::CssSpace, font, false, false},
+            {S::JsComment, gray, false, true},
+            {S::JsIdentifier, {0, 128, 128}, true, false},
+            {S::JsReservedWord, purple, true, false},
+            {S::JsNumber, red, false, false},
+            {S::JsString, blue, false, false},
+            {S::JsSymbol, green, true, false},
+            {S::JsSpace, font, false, false},
+            {S::MarkerCssFull, purple, true, false},
+            {S::MarkerCssStyle, fuchsia, true, false},
+            {S::MarkerJsFull, {128, 0, 0}, true, false},
+            {S::MarkerJsScript, red, true, false},
+        };
+        QCOMPARE(std::size(table), size_t(S::Count));
+        for (const Expected& expected : table) {
+            const HighlightStyleLook drawn = editor->DrawnStyle(expected.style);
+            const QByteArray what = StyleKey(expected.style);
+            QVERIFY2(drawn.foreground == expected.foreground, what);
+            QVERIFY2(drawn.bold == expected.bold, what);
+            QVERIFY2(drawn.italic == expected.italic, what);
+        }
+        // Without a highlighter everything is plain, in the font's colour.
+        editor->SetHighlighter(Highlighter::None);
+        const HighlightStyleLook plain = editor->DrawnStyle(S::CssKey);
+        QCOMPARE(plain.foreground, font);
+        QVERIFY(!plain.bold);
     }
 
     void filesRoundTrip() {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -91,6 +92,17 @@ private slots:
                  (QStringList{"All Supported Files (*.html *.htm *.css)",
                               "Html Files ( *.htm, *.html ) (*.html *.htm)"}));
         QCOMPARE(DisplayText("one\n\rtwo\r\nthree"), QStringLiteral("one\ntwo\nthree"));
+    }
+
+    // Start-up errors are asked while the splash may still be up.
+    void questionsCloseTheSplash() {
+        QWidget splash(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+        QWidget window;
+        splash.show();
+        window.show();
+        CloseSplashScreens();
+        QVERIFY(!splash.isVisible());
+        QVERIFY(window.isVisible());
     }
 
     void longTimeHasSecondsAndNoZone() {
