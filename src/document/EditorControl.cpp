@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "HighlightEngine.h"
 #include "HighlightStyles.h"
+#include "Utf8Count.h"
 
 #include <Qsci/qsciscintillabase.h>
 
@@ -194,15 +195,15 @@ protected:
 
     // Input methods ask for the text around the caret after every caret move;
     // the engine would answer with the whole paragraph up to the next blank
-    // line, which in a large document can be the whole text. The caret's line
-    // is enough context.
+    // line, which in a large document can be the whole text. A stretch of the
+    // caret's line is enough context.
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
         switch (query) {
         case Qt::ImSurroundingText:
-            return owner->Line(owner->CaretPosition().line - 1);
+            return owner->TextAroundCaret().first;
         case Qt::ImCursorPosition:
         case Qt::ImAnchorPosition:
-            return owner->CaretPosition().column - 1;
+            return owner->TextAroundCaret().second;
         case Qt::ImCurrentSelection: {
             constexpr long kLargestSelection = 64 * 1024;
             if (SendScintilla(SCI_GETSELECTIONEND) - SendScintilla(SCI_GETSELECTIONSTART) >
@@ -422,16 +423,85 @@ qsizetype EditorControl::TrimmedCharacterCount() const {
     long last = length;
     while (last > first && IsBlankByte(char(Send(Sci::SCI_GETCHARAT, last - 1))))
         --last;
-    return CharacterIndexOf(last) - CharacterIndexOf(first);
+    // Blanks are ASCII, one character each; the index entry after the last
+    // line is the number of characters of the whole text.
+    return LineStartCharacter(Send(Sci::SCI_GETLINECOUNT)) - first - (length - last);
 }
 
 // Positions ------------------------------------------------------------------
 
+// Positions are converted between bytes and characters without walking a
+// line from its start: the engine keeps the character index of every line
+// start, a line of as many characters as bytes is plain ASCII, and otherwise
+// the characters are counted in place from the nearer end of the line. A
+// minified page is one line of megabytes, and this runs after every key.
+
+long EditorControl::LineStartCharacter(long line) const {
+    return Send(Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32);
+}
+
+long EditorControl::LineCharacters(long line) const {
+    // Line breaks are ASCII: as many characters as bytes.
+    const long breakBytes =
+        Send(Sci::SCI_POSITIONFROMLINE, line + 1) - Send(Sci::SCI_GETLINEENDPOSITION, line);
+    return LineStartCharacter(line + 1) - LineStartCharacter(line) - breakBytes;
+}
+
+long EditorControl::CountCharacters(long from, long to) const {
+    // Read in place on each side of the engine's gap, which then stays put.
+    const long gap = Send(Sci::SCI_GETGAPPOSITION);
+    long count = 0;
+    for (const auto& [start, end] :
+         {std::pair(from, qMin(to, gap)), std::pair(qMax(from, gap), to)}) {
+        if (end > start)
+            count += long(CountCodePoints(reinterpret_cast<const char*>(view->SendScintilla(
+                                              Sci::SCI_GETRANGEPOINTER, start, end - start)),
+                                          end - start));
+    }
+    return count;
+}
+
+long EditorControl::CharactersIntoLine(long line, long bytePosition) const {
+    const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
+    const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line);
+    if (bytePosition >= lineEnd)
+        return LineCharacters(line) + (bytePosition - lineEnd);
+    const long characters = LineCharacters(line);
+    if (characters == lineEnd - lineStart)
+        return bytePosition - lineStart;
+    if (bytePosition - lineStart <= lineEnd - bytePosition)
+        return CountCharacters(lineStart, bytePosition);
+    return characters - CountCharacters(bytePosition, lineEnd);
+}
+
+long EditorControl::BytesIntoLine(long line, long characters) const {
+    const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
+    const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line);
+    const long length = LineCharacters(line);
+    if (characters >= length)
+        return lineEnd;
+    if (length == lineEnd - lineStart)
+        return lineStart + characters;
+    if (characters <= length / 2)
+        return Send(Sci::SCI_POSITIONRELATIVE, lineStart, characters);
+    return Send(Sci::SCI_POSITIONRELATIVE, lineEnd, characters - length);
+}
+
+std::pair<QString, int> EditorControl::TextAroundCaret() const {
+    constexpr long kReach = 512;
+    const long caret = Caret();
+    const long line = Send(Sci::SCI_LINEFROMPOSITION, caret);
+    const long into = CharactersIntoLine(line, caret);
+    const long from = Send(Sci::SCI_POSITIONRELATIVE, caret, -qMin(kReach, into));
+    const long to =
+        Send(Sci::SCI_POSITIONRELATIVE, caret, qMin(kReach, LineCharacters(line) - into));
+    return {QString::fromUtf8(RawRange(from, qMax(to, caret))),
+            int(QString::fromUtf8(RawRange(from, caret)).size())};
+}
+
 long EditorControl::CharacterIndexOf(long bytePosition) const {
     const long line = Send(Sci::SCI_LINEFROMPOSITION, bytePosition);
-    const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
-    return Send(Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32) +
-           Send(Sci::SCI_COUNTCHARACTERS, lineStart, bytePosition);
+    return LineStartCharacter(line) + CharactersIntoLine(line, bytePosition);
 }
 
 long EditorControl::BytePositionOf(long characterIndex) const {
@@ -442,15 +512,8 @@ long EditorControl::BytePositionOf(long characterIndex) const {
         return length;
     const long line =
         Send(Sci::SCI_LINEFROMINDEXPOSITION, characterIndex, Sci::SC_LINECHARACTERINDEX_UTF32);
-    const long lineChar =
-        Send(Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32);
-    const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
-    const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line);
-    if (characterIndex == lineChar)
-        return lineStart;
-    const long position = Send(Sci::SCI_POSITIONRELATIVE, lineStart, characterIndex - lineChar);
     // A position inside a line break stands before it.
-    return position <= 0 ? lineEnd : qMin(position, lineEnd);
+    return BytesIntoLine(line, characterIndex - LineStartCharacter(line));
 }
 
 long EditorControl::Caret() const {
@@ -463,23 +526,16 @@ long EditorControl::Anchor() const {
 
 TextPosition EditorControl::PositionAt(long bytePosition, int virtualSpace) const {
     const long line = Send(Sci::SCI_LINEFROMPOSITION, bytePosition);
-    const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
-    return {int(Send(Sci::SCI_COUNTCHARACTERS, lineStart, bytePosition)) + virtualSpace + 1,
-            int(line) + 1};
+    return {int(CharactersIntoLine(line, bytePosition)) + virtualSpace + 1, int(line) + 1};
 }
 
 long EditorControl::PositionOf(const TextPosition& position, int* virtualSpace) const {
     const long lines = Send(Sci::SCI_GETLINECOUNT);
     const long line = qBound(0L, long(position.line) - 1, lines - 1);
-    const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
-    const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line);
-    const long lineLength = Send(Sci::SCI_COUNTCHARACTERS, lineStart, lineEnd);
     const long column = qMax(0L, long(position.column) - 1);
     if (virtualSpace)
-        *virtualSpace = int(qMax(0L, column - lineLength));
-    if (column >= lineLength)
-        return lineEnd;
-    return Send(Sci::SCI_POSITIONRELATIVE, lineStart, column);
+        *virtualSpace = int(qMax(0L, column - LineCharacters(line)));
+    return BytesIntoLine(line, column);
 }
 
 TextPosition EditorControl::CaretPosition() const {
@@ -506,8 +562,7 @@ void EditorControl::SetCaretLine(int line) {
     TextPosition position = CaretPosition();
     position.line = qBound(1, line, LineCount());
     const long lineIndex = position.line - 1;
-    const long length = Send(Sci::SCI_COUNTCHARACTERS, Send(Sci::SCI_POSITIONFROMLINE, lineIndex),
-                             Send(Sci::SCI_GETLINEENDPOSITION, lineIndex));
+    const long length = LineCharacters(lineIndex);
     position.column = int(qMin(long(position.column), length + 1));
     SetCaretPosition(position);
 }

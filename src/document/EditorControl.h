@@ -187,7 +187,14 @@ private:
     long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
     void SetRawText(const char* utf8, qsizetype size);
     QByteArray RawRange(long from, long to) const;
+    long LineStartCharacter(long line) const;
+    long LineCharacters(long line) const;
+    long CountCharacters(long from, long to) const;
+    long CharactersIntoLine(long line, long bytePosition) const;
+    long BytesIntoLine(long line, long characters) const;
     long CharacterIndexOf(long bytePosition) const;
+    // A stretch of the caret's line around it, and the caret's place in it.
+    std::pair<QString, int> TextAroundCaret() const;
     long BytePositionOf(long characterIndex) const;
     long PositionOf(const TextPosition& position, int* virtualSpace) const;
     TextPosition PositionAt(long bytePosition, int virtualSpace) const;

@@ -58,6 +58,26 @@ private slots:
         QCOMPARE(editor->Text(), QStringLiteral("first\r\nsecond\r\n"));
     }
 
+    // Long lines are counted from their nearer end; both ends must agree.
+    void positionsInLongMixedLines() {
+        const QString line =
+            QString(300, QChar(0xE9)) + QString(77, 'x') + QString(200, QChar(0x2192));
+        editor->SetText("ab\r\n" + line + "\r\n" + line);
+        for (int column : {1, 2, 150, 299, 300, 301, 302, 377, 378, 379, 500, 577, 578}) {
+            editor->SetCaretPosition({column, 3});
+            QCOMPARE(editor->CaretPosition(), (TextPosition{column, 3}));
+            QCOMPARE(editor->SelectionStart(), 4 + 579 + column);
+            editor->SetSelectionStart(4 + 579 + column);
+            QCOMPARE(editor->CaretPosition(), (TextPosition{column, 3}));
+            QCOMPARE(editor->SelectedText(), QString());
+            editor->SetSelectionEnd(4 + 579 + 578);
+            QCOMPARE(editor->SelectedText(), line.mid(column - 1));
+        }
+        QCOMPARE(editor->TrimmedCharacterCount(), qsizetype(4 + 579 + 577));
+        editor->SetCaretLine(1);
+        QCOMPARE(editor->CaretPosition(), (TextPosition{3, 1}));
+    }
+
     void linearPositionsCountLineBreaksAsTwo() {
         editor->SetText("abc\r\ndef\r\nca\u00E9f\u00E9");
         editor->SetSelectionStart(6);
