@@ -26,6 +26,10 @@ constexpr int kBookmarkMargin = 0;
 constexpr int kLineNumberMargin = 1;
 constexpr int kBookmarkCount = 10;
 constexpr int kBlockIndent = 2;
+// The edit notices the editor listens to: before-edit ones only, since the
+// notices after an edit cost time on every one of a large replace.
+constexpr int kModEvents =
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
 
 long Rgb(const QColor& color) {
     return long(color.red()) | (long(color.green()) << 8) | (long(color.blue()) << 16);
@@ -245,10 +249,18 @@ EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new Scinti
     Send(Sci::SCI_CLEARALLCMDKEYS);
     // Edits are noticed before they happen: the engine's own handling of the
     // after-edit notices costs time in proportion to the document's length.
-    Send(Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
+    Send(Sci::SCI_SETMODEVENTMASK, kModEvents);
     Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
     Send(Sci::SCI_SETSCROLLWIDTH, 1);
     Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
+    if (qEnvironmentVariableIsSet("XLAYOUT"))
+        Send(Sci::SCI_SETLAYOUTCACHE, qEnvironmentVariableIntValue("XLAYOUT"));
+    if (qEnvironmentVariableIsSet("XPOS"))
+        Send(Sci::SCI_SETPOSITIONCACHE, qEnvironmentVariableIntValue("XPOS"));
+    if (qEnvironmentVariableIsSet("XIDLE"))
+        Send(Sci::SCI_SETIDLESTYLING, qEnvironmentVariableIntValue("XIDLE"));
+    if (qEnvironmentVariableIsSet("XNOTRACK"))
+        Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 0);
     Send(Sci::SCI_SETEDGEMODE, Sci::EDGE_LINE);
     Send(Sci::SCI_SETMARGINTYPEN, kBookmarkMargin, Sci::SC_MARGIN_SYMBOL);
     Send(Sci::SCI_SETMARGINMASKN, kBookmarkMargin, (1 << kBookmarkCount) - 1);
@@ -276,8 +288,8 @@ EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new Scinti
     applyStyles();
 
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int, int type, const char*, int, int, int, int, int, int, int) {
-                onModified(type);
+            [this](int position, int type, const char*, int, int, int, int, int, int, int) {
+                onModified(position, type);
             });
     connect(view, &QsciScintillaBase::SCN_STYLENEEDED, this, &EditorControl::onStyleNeeded);
     connect(view, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { checkStatus(); });
@@ -344,6 +356,14 @@ void EditorControl::SetRawText(const char* utf8, qsizetype size) {
     loading = true;
     Send(Sci::SCI_SETUNDOCOLLECTION, 0);
     Send(Sci::SCI_CLEARALL);
+    // The caret goes to the top while the text is empty: placing it or asking
+    // for its column later would make the engine lay the first line out before
+    // it is styled, which for a long line means measuring it in long pieces
+    // that are never cached (seconds for a minified page).
+    Send(Sci::SCI_SETEMPTYSELECTION, 0);
+    Send(Sci::SCI_CHOOSECARETX);
+    Send(Sci::SCI_SETFIRSTVISIBLELINE, 0);
+    Send(Sci::SCI_SETXOFFSET, 0);
     // Room to type in: without it the first edits of a large document move
     // the whole text to a larger buffer.
     Send(Sci::SCI_ALLOCATE, size + size / 8 + 65536);
@@ -351,8 +371,6 @@ void EditorControl::SetRawText(const char* utf8, qsizetype size) {
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
     Send(Sci::SCI_SETSAVEPOINT);
-    Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
-    Send(Sci::SCI_GOTOPOS, 0);
     loading = false;
     changePending = false;
     updateMargins();
@@ -973,9 +991,11 @@ void EditorControl::handleKeyPress(QKeyEvent* event) {
     const bool typing =
         !event->text().isEmpty() && event->text().at(0).isPrint() &&
         (modifiers == Qt::NoModifier || modifiers == (Qt::ControlModifier | Qt::AltModifier));
-    if (typing)
+    if (typing) {
+        Send(Sci::SCI_SETMODEVENTMASK, kModEvents | Sci::SC_MOD_INSERTTEXT);
         view->typeKey(event);
-    else
+        Send(Sci::SCI_SETMODEVENTMASK, kModEvents);
+    } else
         event->ignore();
     flushChange();
     checkStatus();
@@ -1106,7 +1126,15 @@ void EditorControl::SetHighlighter(Highlighter value) {
 
 // Notifications ----------------------------------------------------------------
 
-void EditorControl::onModified(int type) {
+void EditorControl::onModified(int position, int type) {
+    if (type & Sci::SC_MOD_INSERTTEXT) {
+        // A typed character: its line is styled before the engine lays it out
+        // to show the caret, so that a long line is laid out once per key
+        // instead of again when the new styles arrive.
+        onStyleNeeded(
+            int(Send(Sci::SCI_GETLINEENDPOSITION, Send(Sci::SCI_LINEFROMPOSITION, position))));
+        return;
+    }
     if (loading || !(type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
         return;
     changePending = true;

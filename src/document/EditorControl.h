@@ -210,7 +210,7 @@ private:
 
     void handleKeyPress(QKeyEvent* event);
     bool keyIsClaimedElsewhere(QKeyCombination keys) const;
-    void onModified(int type);
+    void onModified(int position, int type);
     void flushChange();
     void onStyleNeeded(int position);
     void checkStatus(StatusChanges extra = {});

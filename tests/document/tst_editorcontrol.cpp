@@ -362,6 +362,13 @@ private slots:
         QCOMPARE(editor->StyleAt({3, 3}), int(HighlightStyle::MarkerCssStyle));
         QCOMPARE(editor->StyleAt({2, 4}), int(HighlightStyle::HtmlTagName));
         QCOMPARE(editor->StyleAt({33, 4}), int(HighlightStyle::HtmlText));
+        // Typing restyles its own line at once, and the lines after it that
+        // its new end state changes.
+        editor->SetText("\r\nbody { color: red; }");
+        QCOMPARE(editor->StyleAt({8, 2}), int(HighlightStyle::HtmlText));
+        QTest::keyClicks(keys(), "<style>");
+        QCOMPARE(editor->StyleAt({2, 1}), int(HighlightStyle::MarkerCssStyle));
+        QCOMPARE(editor->StyleAt({8, 2}), int(HighlightStyle::CssKey));
         editor->SetHighlighter(Highlighter::Css);
         QCOMPARE(editor->StyleAt({1, 2}), int(HighlightStyle::CssIdentifier));
         editor->SetHighlighter(Highlighter::None);
