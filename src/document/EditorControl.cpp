@@ -253,14 +253,6 @@ EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new Scinti
     Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
     Send(Sci::SCI_SETSCROLLWIDTH, 1);
     Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
-    if (qEnvironmentVariableIsSet("XLAYOUT"))
-        Send(Sci::SCI_SETLAYOUTCACHE, qEnvironmentVariableIntValue("XLAYOUT"));
-    if (qEnvironmentVariableIsSet("XPOS"))
-        Send(Sci::SCI_SETPOSITIONCACHE, qEnvironmentVariableIntValue("XPOS"));
-    if (qEnvironmentVariableIsSet("XIDLE"))
-        Send(Sci::SCI_SETIDLESTYLING, qEnvironmentVariableIntValue("XIDLE"));
-    if (qEnvironmentVariableIsSet("XNOTRACK"))
-        Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 0);
     Send(Sci::SCI_SETEDGEMODE, Sci::EDGE_LINE);
     Send(Sci::SCI_SETMARGINTYPEN, kBookmarkMargin, Sci::SC_MARGIN_SYMBOL);
     Send(Sci::SCI_SETMARGINMASKN, kBookmarkMargin, (1 << kBookmarkCount) - 1);
@@ -992,9 +984,12 @@ void EditorControl::handleKeyPress(QKeyEvent* event) {
         !event->text().isEmpty() && event->text().at(0).isPrint() &&
         (modifiers == Qt::NoModifier || modifiers == (Qt::ControlModifier | Qt::AltModifier));
     if (typing) {
-        Send(Sci::SCI_SETMODEVENTMASK, kModEvents | Sci::SC_MOD_INSERTTEXT);
+        const bool styleFirst = StyleBeforeLayout();
+        if (styleFirst)
+            Send(Sci::SCI_SETMODEVENTMASK, kModEvents | Sci::SC_MOD_INSERTTEXT);
         view->typeKey(event);
-        Send(Sci::SCI_SETMODEVENTMASK, kModEvents);
+        if (styleFirst)
+            Send(Sci::SCI_SETMODEVENTMASK, kModEvents);
     } else
         event->ignore();
     flushChange();
@@ -1126,11 +1121,25 @@ void EditorControl::SetHighlighter(Highlighter value) {
 
 // Notifications ----------------------------------------------------------------
 
+// The engine lays the caret's line out again after every typed character to
+// show the caret, and once more when the line's new styles arrive: for a long
+// line each of those measures the whole line. Styling the line as soon as the
+// character is in saves the second one. The notice that allows it costs time
+// in proportion to the caret's distance from the start of the document, so it
+// is asked for only where a long line makes it worth it.
+bool EditorControl::StyleBeforeLayout() const {
+    constexpr long kLongLine = 64 * 1024;
+    if (highlighter == Highlighter::None)
+        return false;
+    const long caret = Caret();
+    const long line = Send(Sci::SCI_LINEFROMPOSITION, caret);
+    const long length =
+        Send(Sci::SCI_GETLINEENDPOSITION, line) - Send(Sci::SCI_POSITIONFROMLINE, line);
+    return length >= kLongLine && 2 * length >= caret;
+}
+
 void EditorControl::onModified(int position, int type) {
     if (type & Sci::SC_MOD_INSERTTEXT) {
-        // A typed character: its line is styled before the engine lays it out
-        // to show the caret, so that a long line is laid out once per key
-        // instead of again when the new styles arrive.
         onStyleNeeded(
             int(Send(Sci::SCI_GETLINEENDPOSITION, Send(Sci::SCI_LINEFROMPOSITION, position))));
         return;

@@ -210,6 +210,7 @@ private:
 
     void handleKeyPress(QKeyEvent* event);
     bool keyIsClaimedElsewhere(QKeyCombination keys) const;
+    bool StyleBeforeLayout() const;
     void onModified(int position, int type);
     void flushChange();
     void onStyleNeeded(int position);
