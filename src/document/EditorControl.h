@@ -2,6 +2,7 @@
 
 #include "DocumentCodec.h"
 #include "EditorKeys.h"
+#include "TextSearch.h"
 
 #include <QColor>
 #include <QFlags>
@@ -150,6 +151,18 @@ public:
     Highlighter CurrentHighlighter() const { return highlighter; }
     void SetHighlighter(Highlighter value);
 
+    // Searches, or replaces, in the range the options and the selection give
+    // (see TextSearch.h) and returns the number of matches found in it. A
+    // replace run is one undo step; a read-only editor replaces nothing.
+    int SearchReplace(const QString& search, const QString& replace, const SearchOptions& options);
+    // Asked before each replacement, with the match's start; without it every
+    // match is replaced.
+    using ReplaceQuery = std::function<ReplaceAnswer(const QString& search, const QString& replace,
+                                                     const TextPosition& at)>;
+    void SetReplaceQuery(ReplaceQuery query) { replaceQuery = std::move(query); }
+    bool ReadOnly() const;
+    void SetReadOnly(bool on);
+
     // The highlighting style at a position (styling the text up to it first).
     int StyleAt(const TextPosition& position) const;
 
@@ -179,6 +192,7 @@ signals:
 
 private:
     friend class ScintillaView;
+    friend class EditorSearchBuffer;
 
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
@@ -207,6 +221,7 @@ private:
     void toggleBookmark(int n);
     void gotoBookmark(int n);
     void matchBracket();
+    SearchRange searchRange(const SearchOptions& options) const;
 
     ScintillaView* view;
     TextEncoding encoding = TextEncoding::Windows1252;
@@ -227,6 +242,7 @@ private:
     int lastTopLine = 0;
     int lastLeftColumn = 0;
     std::function<void()> autoCompletion;
+    ReplaceQuery replaceQuery;
     std::function<bool(QKeyCombination)> claimedElsewhere;
     std::function<QAction*(QKeyCombination)> documentShortcut;
 };
