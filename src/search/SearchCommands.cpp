@@ -1,0 +1,37 @@
+#include "SearchCommands.h"
+
+#include "DocumentSearch.h"
+#include "Prompts.h"
+#include "SearchState.h"
+#include "TChildForm.h"
+#include "TTextSearchDialog.h"
+
+#include <memory>
+
+void RunSearchDialog(TChildForm* document, bool replace) {
+    if (!document)
+        return;
+    SearchState& state = RememberedSearch();
+    const std::unique_ptr<TTextSearchDialog> dialog =
+        replace ? std::make_unique<TTextReplaceDialog>(document->window())
+                : std::make_unique<TTextSearchDialog>(document->window());
+    dialog->Load(state);
+    if (CurrentPrompts().runDialog(*dialog) != QDialog::Accepted)
+        return;
+    dialog->Store(state);
+    DocumentSearch& search = DocumentSearch::Of(*document);
+    search.SetContinueFromCaret(dialog->FromCaret());
+    if (state.searchText.isEmpty())
+        return;
+    search.Run(replace, state.backwards);
+    search.SetContinueFromCaret(true);
+}
+
+void FindAgain(TChildForm* document, bool backwards) {
+    if (!document)
+        return;
+    DocumentSearch& search = DocumentSearch::Of(*document);
+    search.Run(false, backwards);
+    // Without this every further search would start over from the top.
+    search.SetContinueFromCaret(true);
+}
