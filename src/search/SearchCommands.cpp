@@ -8,6 +8,17 @@
 
 #include <memory>
 
+namespace {
+
+// After the modal windows of a search the keys go to the document again,
+// also where no window manager hands the activation back.
+void ReturnTo(TChildForm& document) {
+    document.activateWindow();
+    document.setFocus();
+}
+
+} // namespace
+
 void RunSearchDialog(TChildForm* document, bool replace) {
     if (!document)
         return;
@@ -16,15 +27,17 @@ void RunSearchDialog(TChildForm* document, bool replace) {
         replace ? std::make_unique<TTextReplaceDialog>(document->window())
                 : std::make_unique<TTextSearchDialog>(document->window());
     dialog->Load(state);
-    if (CurrentPrompts().runDialog(*dialog) != QDialog::Accepted)
-        return;
-    dialog->Store(state);
-    DocumentSearch& search = DocumentSearch::Of(*document);
-    search.SetContinueFromCaret(dialog->FromCaret());
-    if (state.searchText.isEmpty())
-        return;
-    search.Run(replace, state.backwards);
-    search.SetContinueFromCaret(true);
+    const bool confirmed = CurrentPrompts().runDialog(*dialog) == QDialog::Accepted;
+    if (confirmed) {
+        dialog->Store(state);
+        DocumentSearch& search = DocumentSearch::Of(*document);
+        search.SetContinueFromCaret(dialog->FromCaret());
+        if (!state.searchText.isEmpty()) {
+            search.Run(replace, state.backwards);
+            search.SetContinueFromCaret(true);
+        }
+    }
+    ReturnTo(*document);
 }
 
 void FindAgain(TChildForm* document, bool backwards) {
@@ -34,4 +47,5 @@ void FindAgain(TChildForm* document, bool backwards) {
     search.Run(false, backwards);
     // Without this every further search would start over from the top.
     search.SetContinueFromCaret(true);
+    ReturnTo(*document);
 }
