@@ -128,6 +128,36 @@ private:
     std::array<qsizetype, 256> backwardShift;
 };
 
+// The line around a position of bytes[0..length): where it starts and ends
+// (before its break).
+struct LineSpan {
+    qsizetype start;
+    qsizetype end;
+};
+
+LineSpan LineAround(const char* bytes, qsizetype length, qsizetype at) {
+    LineSpan line{at, at};
+    while (line.start > 0 && !IsBreak(bytes[line.start - 1]))
+        --line.start;
+    while (line.end < length && !IsBreak(bytes[line.end]))
+        ++line.end;
+    return line;
+}
+
+// The length of the line break that starts at bytes[at], 0 at the end.
+int BreakLengthAt(const char* bytes, qsizetype length, qsizetype at) {
+    if (at >= length)
+        return 0;
+    return bytes[at] == '\r' && at + 1 < length && bytes[at + 1] == '\n' ? 2 : 1;
+}
+
+// The length of the line break that ends at bytes[at], 0 at the start.
+int BreakLengthBefore(const char* bytes, qsizetype at) {
+    if (at <= 0)
+        return 0;
+    return bytes[at - 1] == '\n' && at >= 2 && bytes[at - 2] == '\r' ? 2 : 1;
+}
+
 struct Match {
     qsizetype from; // byte positions
     qsizetype to;
@@ -299,18 +329,11 @@ private:
             const qsizetype hit = finder ? finder->first(bytes, length) : 0;
             if (hit < 0)
                 return;
-            qsizetype lineStart = hit;
-            while (lineStart > 0 && !IsBreak(bytes[lineStart - 1]))
-                --lineStart;
-            qsizetype lineEnd = hit;
-            while (lineEnd < length && !IsBreak(bytes[lineEnd]))
-                ++lineEnd;
-            const int breakLength =
-                lineEnd == length                                                              ? 0
-                : bytes[lineEnd] == '\r' && lineEnd + 1 < length && bytes[lineEnd + 1] == '\n' ? 2
-                                                                                               : 1;
-            pattern.FindInLine(bytes + lineStart, lineEnd - lineStart, pos + lineStart, matches);
-            lineEnd += pos;
+            const LineSpan line = LineAround(bytes, length, hit);
+            const int breakLength = BreakLengthAt(bytes, length, line.end);
+            pattern.FindInLine(bytes + line.start, line.end - line.start, pos + line.start,
+                               matches);
+            qsizetype lineEnd = pos + line.end;
             // Replacements move the rest of the line, and the range's end
             // with it.
             qsizetype shift = 0;
@@ -341,18 +364,9 @@ private:
             const qsizetype hit = finder ? finder->last(bytes, length) : length;
             if (hit < 0)
                 return;
-            qsizetype lineStart = hit;
-            while (lineStart > 0 && !IsBreak(bytes[lineStart - 1]))
-                --lineStart;
-            qsizetype lineEnd = hit;
-            while (lineEnd < length && !IsBreak(bytes[lineEnd]))
-                ++lineEnd;
-            const int breakLength =
-                lineStart == 0 ? 0
-                : bytes[lineStart - 1] == '\n' && lineStart >= 2 && bytes[lineStart - 2] == '\r'
-                    ? 2
-                    : 1;
-            pattern.FindInLine(bytes + lineStart, lineEnd - lineStart, regionStart + lineStart,
+            const LineSpan line = LineAround(bytes, length, hit);
+            const int breakLength = BreakLengthBefore(bytes, line.start);
+            pattern.FindInLine(bytes + line.start, line.end - line.start, regionStart + line.start,
                                matches);
             // Replacing from the right leaves the matches to the left in place.
             for (auto it = matches.rbegin(); it != matches.rend(); ++it) {
@@ -361,7 +375,7 @@ private:
             }
             if (breakLength == 0)
                 return;
-            pos = regionStart + lineStart - breakLength;
+            pos = regionStart + line.start - breakLength;
         }
     }
 
