@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class ScintillaView;
@@ -212,6 +213,10 @@ private:
     void onModified(int type);
     void flushChange();
     void onStyleNeeded(int position);
+    // Styles the lines from the state at the end of the line above; returns
+    // the state at the end of the last.
+    int styleLines(long firstLine, long lastLine);
+    void restyleReplacedLines(std::vector<long> lines, long styledEnd);
     void checkStatus(StatusChanges extra = {});
     void applyStyles();
     void updateMargins();

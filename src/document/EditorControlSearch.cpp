@@ -5,6 +5,8 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include <algorithm>
+
 using Sci = QsciScintillaBase;
 
 // The engine's buffer as the search run reads and changes it. Reading takes
@@ -13,7 +15,12 @@ using Sci = QsciScintillaBase;
 class EditorSearchBuffer : public SearchBuffer {
 public:
     EditorSearchBuffer(EditorControl& editor, const QString& search, const QString& replace)
-        : editor(editor), search(search), replace(replace) {}
+        : styledEnd(editor.Send(Sci::SCI_GETENDSTYLED)), editor(editor), search(search),
+          replace(replace) {}
+
+    // Where the styled part of the text ends, and the lines replaced in it.
+    long styledEnd;
+    std::vector<long> replacedLines;
 
     const char* Bytes(qsizetype from, qsizetype to) override {
         return reinterpret_cast<const char*>(
@@ -50,6 +57,10 @@ public:
     }
 
     void Replace(qsizetype from, qsizetype to, const QByteArray& text) override {
+        if (from < styledEnd) {
+            replacedLines.push_back(editor.Send(Sci::SCI_LINEFROMPOSITION, from));
+            styledEnd += long(text.size() - (to - from));
+        }
         editor.Send(Sci::SCI_SETTARGETRANGE, from, to);
         editor.SendPointer(Sci::SCI_REPLACETARGET, text.size(), text.constData());
     }
@@ -135,16 +146,35 @@ int EditorControl::SearchReplace(const QString& search, const QString& replace,
                 editor.Send(Sci::SCI_ENDUNDOACTION);
         }
     };
+    const QByteArray replacement = NormalizeLineBreaks(replace.toUtf8(), false);
     int count = 0;
     {
         const UndoStep step(*this, options.replace);
-        count = SearchAndReplace(buffer, search, NormalizeLineBreaks(replace.toUtf8(), false),
-                                 options, range);
+        count = SearchAndReplace(buffer, search, replacement, options, range);
     }
+    if (highlighter != Highlighter::None && !replacement.contains('\n'))
+        restyleReplacedLines(std::move(buffer.replacedLines), buffer.styledEnd);
     Send(Sci::SCI_SCROLLCARET);
     flushChange();
     checkStatus();
     return count;
+}
+
+// The engine forgets the styles from the first replacement on. The lines
+// between the replacements keep theirs, as long as every replaced line ends
+// in the state it ended in before; so only the replaced lines are styled
+// again, and a replace all over a long text does not restyle all of it.
+void EditorControl::restyleReplacedLines(std::vector<long> lines, long styledEnd) {
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    for (const long line : lines) {
+        const int before = int(Send(Sci::SCI_GETLINESTATE, line));
+        // Otherwise styling goes on from the next line as usual.
+        if (styleLines(line, line) != before)
+            return;
+    }
+    if (styledEnd > Send(Sci::SCI_GETENDSTYLED))
+        Send(Sci::SCI_STARTSTYLING, styledEnd, 0);
 }
 
 bool EditorControl::ReadOnly() const {

@@ -303,6 +303,38 @@ private slots:
         QCOMPARE(editor->BlockBegin(), (TextPosition{9, 1}));
     }
 
+    void replacingKeepsTheHighlightingRight() {
+        // Styled to the end first, then replaced twice: once without a change
+        // of the highlighter's state, once turning a style block into HTML.
+        const QString text = QStringLiteral("<p>cat</p>\r\n<style>\r\nb { color: red; }\r\n"
+                                            "</style>\r\n<p>cat</p>");
+        const auto styles = [](EditorControl& control) {
+            QList<int> all;
+            for (int line = 1; line <= control.LineCount(); ++line) {
+                for (int column = 1; column <= control.Line(line - 1).size(); ++column)
+                    all << control.StyleAt({column, line});
+            }
+            return all;
+        };
+        EditorControl replaced;
+        replaced.SetHighlighter(Highlighter::Html);
+        replaced.SetText(text);
+        styles(replaced);
+        replaced.SetReplaceQuery([](const QString&, const QString&, const TextPosition&) {
+            return ReplaceAnswer::ReplaceAll;
+        });
+        SearchOptions all;
+        all.replace = true;
+        all.entireScope = true;
+        for (const auto& [search, with] : {std::pair{"cat", "tiger"}, std::pair{"style", "span"}}) {
+            QCOMPARE(replaced.SearchReplace(search, with, all), 2);
+            EditorControl fresh;
+            fresh.SetHighlighter(Highlighter::Html);
+            fresh.SetText(replaced.Text());
+            QCOMPARE(styles(replaced), styles(fresh));
+        }
+    }
+
     void commandsNeedADocument() {
         for (const char* name : {"Searchfortext1", "FindNext1", "FindNext2", "FindPrevious1"}) {
             QVERIFY(act(name)->isEnabled());
