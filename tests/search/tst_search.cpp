@@ -341,6 +341,10 @@ private slots:
             act(name)->trigger();
         }
         QVERIFY(prompts->asked.isEmpty());
+        open("");
+        RememberedSearch().searchText = QStringLiteral("x");
+        press(Qt::Key_F3);
+        QCOMPARE(asked("Information"), QStringList{"Search Complete !"});
         open("all of it");
         press(Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(editor->SelectedText(), QStringLiteral("all of it"));
