@@ -13,6 +13,7 @@
 #include "OpenFileChannel.h"
 #include "Prompts.h"
 #include "RgbToHtml.h"
+#include "SearchCommands.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TChildForm.h"
@@ -39,10 +40,9 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"rtfdocuments1",  "docdocuments1", "Documenttortf1",
-                                        "Searchfortext1", "FindNext1",     "FindNext2",
-                                        "FindPrevious1",  "ImageBrowser1", "Previewsite1",
-                                        "LoadBrowser1",   "ImageViewer1",  "CheckForUpdates1"};
+const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1",   "Documenttortf1",
+                                        "ImageBrowser1", "Previewsite1",    "LoadBrowser1",
+                                        "ImageViewer1",  "CheckForUpdates1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -208,6 +208,10 @@ void TfMain::connectCommands() {
         if (TChildForm* document = ActiveDocument())
             RunSilently([document] { document->WordWrap(); });
     });
+    on("Searchfortext1", [this] { RunSearchDialog(ActiveDocument(), false); });
+    on("FindNext1", [this] { RunSearchDialog(ActiveDocument(), true); });
+    on("FindNext2", [this] { FindAgain(ActiveDocument(), false); });
+    on("FindPrevious1", [this] { FindAgain(ActiveDocument(), true); });
     on("GotoLine1", [this] {
         if (TChildForm* document = ActiveDocument())
             document->GotoLine();

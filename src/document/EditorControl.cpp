@@ -1218,7 +1218,10 @@ void EditorControl::applyStyles() {
 
 int EditorControl::StyleAt(const TextPosition& position) const {
     const long target = PositionOf(position, nullptr);
-    Send(Sci::SCI_COLOURISE, 0, target + 1);
+    // From where styling stopped: what is styled already stays as it is.
+    const long styled = Send(Sci::SCI_GETENDSTYLED);
+    if (styled <= target)
+        Send(Sci::SCI_COLOURISE, styled, target + 1);
     return int(Send(Sci::SCI_GETSTYLEAT, target));
 }
 
@@ -1231,22 +1234,25 @@ HighlightStyleLook EditorControl::DrawnStyle(int style) const {
 void EditorControl::onStyleNeeded(int position) {
     if (highlighter == Highlighter::None)
         return;
-    const HighlightMode mode =
-        highlighter == Highlighter::Css ? HighlightMode::CssOnly : HighlightMode::Html;
     // Styling starts at the start of the line where it stopped before, with
     // the state stored at the end of the line above, and covers whole lines.
-    const long firstLine = Send(Sci::SCI_LINEFROMPOSITION, Send(Sci::SCI_GETENDSTYLED));
-    const long lastLine = Send(Sci::SCI_LINEFROMPOSITION, position);
+    styleLines(Send(Sci::SCI_LINEFROMPOSITION, Send(Sci::SCI_GETENDSTYLED)),
+               Send(Sci::SCI_LINEFROMPOSITION, position));
+}
+
+int EditorControl::styleLines(long firstLine, long lastLine) {
+    const HighlightMode mode =
+        highlighter == Highlighter::Css ? HighlightMode::CssOnly : HighlightMode::Html;
     const long start = Send(Sci::SCI_POSITIONFROMLINE, firstLine);
     const long end = lastLine + 1 < Send(Sci::SCI_GETLINECOUNT)
                          ? Send(Sci::SCI_POSITIONFROMLINE, lastLine + 1)
                          : Send(Sci::SCI_GETLENGTH);
+    int state = firstLine > 0 ? int(Send(Sci::SCI_GETLINESTATE, firstLine - 1)) : kInitialLineState;
     if (end <= start)
-        return;
+        return state;
     const auto* text = reinterpret_cast<const char*>(
         view->SendScintilla(Sci::SCI_GETRANGEPOINTER, start, end - start));
     QByteArray styles(end - start, char(HighlightStyle::HtmlSpace));
-    int state = firstLine > 0 ? int(Send(Sci::SCI_GETLINESTATE, firstLine - 1)) : kInitialLineState;
     for (long line = firstLine; line <= lastLine; ++line) {
         const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line) - start;
         const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line) - start;
@@ -1256,4 +1262,5 @@ void EditorControl::onStyleNeeded(int position) {
     }
     Send(Sci::SCI_STARTSTYLING, start, 0);
     SendPointer(Sci::SCI_SETSTYLINGEX, styles.size(), styles.constData());
+    return state;
 }

@@ -3,12 +3,14 @@
 #include "DocumentCodec.h"
 #include "EditorKeys.h"
 #include "HighlightStyles.h"
+#include "TextSearch.h"
 
 #include <QColor>
 #include <QFlags>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class ScintillaView;
@@ -151,6 +153,18 @@ public:
     Highlighter CurrentHighlighter() const { return highlighter; }
     void SetHighlighter(Highlighter value);
 
+    // Searches, or replaces, in the range the options and the selection give
+    // (see TextSearch.h) and returns the number of matches found in it. A
+    // replace run is one undo step; a read-only editor replaces nothing.
+    int SearchReplace(const QString& search, const QString& replace, const SearchOptions& options);
+    // Asked before each replacement, with the match's start; without it every
+    // match is replaced.
+    using ReplaceQuery = std::function<ReplaceAnswer(const QString& search, const QString& replace,
+                                                     const TextPosition& at)>;
+    void SetReplaceQuery(ReplaceQuery query) { replaceQuery = std::move(query); }
+    bool ReadOnly() const;
+    void SetReadOnly(bool on);
+
     // The highlighting style at a position (styling the text up to it first).
     int StyleAt(const TextPosition& position) const;
     // How the editor draws a style now: its foreground, bold and italic.
@@ -182,6 +196,7 @@ signals:
 
 private:
     friend class ScintillaView;
+    friend class EditorSearchBuffer;
 
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
@@ -214,6 +229,10 @@ private:
     void onModified(int position, int type);
     void flushChange();
     void onStyleNeeded(int position);
+    // Styles the lines from the state at the end of the line above; returns
+    // the state at the end of the last.
+    int styleLines(long firstLine, long lastLine);
+    void restyleReplacedLines(std::vector<long> lines, long styledEnd);
     void checkStatus(StatusChanges extra = {});
     void applyStyles();
     void updateMargins();
@@ -223,6 +242,7 @@ private:
     void toggleBookmark(int n);
     void gotoBookmark(int n);
     void matchBracket();
+    SearchRange searchRange(const SearchOptions& options) const;
 
     ScintillaView* view;
     TextEncoding encoding = TextEncoding::Windows1252;
@@ -244,6 +264,7 @@ private:
     int lastTopLine = 0;
     int lastLeftColumn = 0;
     std::function<void()> autoCompletion;
+    ReplaceQuery replaceQuery;
     std::function<bool(QKeyCombination)> claimedElsewhere;
     std::function<QAction*(QKeyCombination)> documentShortcut;
 };

@@ -1,0 +1,442 @@
+#include "TextSearch.h"
+
+#include <QChar>
+#include <QList>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+char32_t Lower(char32_t c) {
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+    return QChar::toLower(c);
+}
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+bool IsWordCharacter(char32_t c) {
+    return QChar::isLetterOrNumber(c);
+}
+
+// What the quick scan for candidate lines must know of lower-casing: which
+// lower-case characters other characters than their ASCII capitals lower to,
+// and the non-ASCII characters whose lower case is ASCII (the Kelvin sign
+// lowers to "k").
+struct LowerCaseSources {
+    std::vector<bool> shared;
+    std::vector<QByteArray> lowerToAscii;
+};
+
+const LowerCaseSources& Sources() {
+    static const LowerCaseSources sources = [] {
+        LowerCaseSources found;
+        found.shared.assign(kLastCodePoint + 1, false);
+        for (char32_t c = 0x80; c <= kLastCodePoint; ++c) {
+            if (QChar::isSurrogate(c))
+                continue;
+            const char32_t lower = QChar::toLower(c);
+            if (lower == c)
+                continue;
+            found.shared[lower] = true;
+            if (lower < 0x80)
+                found.lowerToAscii.push_back(QString::fromUcs4(&c, 1).toUtf8());
+        }
+        return found;
+    }();
+    return sources;
+}
+
+using ByteMap = std::array<unsigned char, 256>;
+
+const ByteMap& ByteFolding(bool matchCase) {
+    static const ByteMap identity = [] {
+        ByteMap map{};
+        for (int b = 0; b < 256; ++b)
+            map[b] = static_cast<unsigned char>(b);
+        return map;
+    }();
+    static const ByteMap asciiLower = [] {
+        ByteMap map = identity;
+        for (int b = 'A'; b <= 'Z'; ++b)
+            map[b] = static_cast<unsigned char>(b + ('a' - 'A'));
+        return map;
+    }();
+    return matchCase ? identity : asciiLower;
+}
+
+// A run of bytes that every match must contain, found with Horspool's
+// algorithm after folding the text's bytes as the key was folded.
+class KeyFinder {
+public:
+    KeyFinder(QByteArray keyBytes, const ByteMap& folding)
+        : key(std::move(keyBytes)), fold(folding) {
+        const qsizetype m = key.size();
+        forwardShift.fill(m);
+        backwardShift.fill(m);
+        for (qsizetype j = 0; j + 1 < m; ++j)
+            forwardShift[byte(j)] = m - 1 - j;
+        for (qsizetype j = m - 1; j >= 1; --j)
+            backwardShift[byte(j)] = j;
+    }
+
+    // The offset of the first (or last) occurrence in bytes[0..length), or -1.
+    qsizetype first(const char* bytes, qsizetype length) const {
+        const qsizetype m = key.size();
+        for (qsizetype at = 0; at + m <= length;) {
+            const unsigned char last = fold[static_cast<unsigned char>(bytes[at + m - 1])];
+            if (last == byte(m - 1) && matchesAt(bytes + at))
+                return at;
+            at += forwardShift[last];
+        }
+        return -1;
+    }
+
+    qsizetype last(const char* bytes, qsizetype length) const {
+        const qsizetype m = key.size();
+        for (qsizetype at = length - m; at >= 0;) {
+            const unsigned char first = fold[static_cast<unsigned char>(bytes[at])];
+            if (first == byte(0) && matchesAt(bytes + at))
+                return at;
+            at -= backwardShift[first];
+        }
+        return -1;
+    }
+
+private:
+    unsigned char byte(qsizetype j) const { return static_cast<unsigned char>(key[j]); }
+
+    bool matchesAt(const char* at) const {
+        for (qsizetype j = 0; j < key.size(); ++j) {
+            if (fold[static_cast<unsigned char>(at[j])] != byte(j))
+                return false;
+        }
+        return true;
+    }
+
+    QByteArray key;
+    const ByteMap& fold;
+    std::array<qsizetype, 256> forwardShift;
+    std::array<qsizetype, 256> backwardShift;
+};
+
+// The line around a position of bytes[0..length): where it starts and ends
+// (before its break).
+struct LineSpan {
+    qsizetype start;
+    qsizetype end;
+};
+
+LineSpan LineAround(const char* bytes, qsizetype length, qsizetype at) {
+    LineSpan line{at, at};
+    while (line.start > 0 && !IsBreak(bytes[line.start - 1]))
+        --line.start;
+    while (line.end < length && !IsBreak(bytes[line.end]))
+        ++line.end;
+    return line;
+}
+
+// The length of the line break that starts at bytes[at], 0 at the end.
+int BreakLengthAt(const char* bytes, qsizetype length, qsizetype at) {
+    if (at >= length)
+        return 0;
+    return bytes[at] == '\r' && at + 1 < length && bytes[at + 1] == '\n' ? 2 : 1;
+}
+
+// The length of the line break that ends at bytes[at], 0 at the start.
+int BreakLengthBefore(const char* bytes, qsizetype at) {
+    if (at <= 0)
+        return 0;
+    return bytes[at - 1] == '\n' && at >= 2 && bytes[at - 2] == '\r' ? 2 : 1;
+}
+
+struct Match {
+    qsizetype from; // byte positions
+    qsizetype to;
+    int column; // characters from the line's start
+    int length;
+};
+
+class Pattern {
+public:
+    Pattern(const QString& text, const SearchOptions& options)
+        : matchCase(options.matchCase), wholeWord(options.wholeWord) {
+        for (const char32_t c : text.toUcs4())
+            chars.push_back(matchCase ? c : Lower(c));
+    }
+
+    bool Matchable() const {
+        return !chars.empty() && std::none_of(chars.begin(), chars.end(),
+                                              [](char32_t c) { return c == '\r' || c == '\n'; });
+    }
+
+    // The longest run of the pattern's characters that only their own bytes
+    // (ASCII letters in either case) can match. Without the case to match,
+    // "i" and "k" count only where no character in the text lowers to them.
+    QByteArray Key(bool asciiLowersOnlyFromAscii) const {
+        const LowerCaseSources* sources = matchCase ? nullptr : &Sources();
+        const auto usable = [&](char32_t c) {
+            return !sources || !sources->shared[c] || (c < 0x80 && asciiLowersOnlyFromAscii);
+        };
+        size_t bestStart = 0;
+        size_t bestLength = 0;
+        for (size_t i = 0; i < chars.size();) {
+            if (!usable(chars[i])) {
+                ++i;
+                continue;
+            }
+            size_t j = i;
+            while (j < chars.size() && usable(chars[j]))
+                ++j;
+            if (j - i > bestLength) {
+                bestStart = i;
+                bestLength = j - i;
+            }
+            i = j;
+        }
+        return QString::fromUcs4(chars.data() + bestStart, qsizetype(bestLength)).toUtf8();
+    }
+
+    // Whether the key may take "i" and "k" for what they are.
+    bool KeyNeedsAsciiCheck() const {
+        if (matchCase)
+            return false;
+        const QByteArray key = Key(true);
+        return std::any_of(key.begin(), key.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 && Sources().shared[char32_t(c)];
+        });
+    }
+
+    // The line's matches, left to right, in byte positions from lineStart.
+    void FindInLine(const char* line, qsizetype length, qsizetype lineStart,
+                    std::vector<Match>& matches) {
+        decode(line, length);
+        matches.clear();
+        const size_t m = chars.size();
+        const size_t count = lineChars.size();
+        for (size_t i = 0; i + m <= count;) {
+            if (lineChars[i] == chars[0] &&
+                std::equal(chars.begin(), chars.end(), lineChars.begin() + qsizetype(i)) &&
+                (!wholeWord || isWholeWord(i, m))) {
+                matches.push_back(
+                    {lineStart + offsets[i], lineStart + offsets[i + m], int(i), int(m)});
+                i += m;
+            } else {
+                ++i;
+            }
+        }
+    }
+
+private:
+    bool isWholeWord(size_t at, size_t m) const {
+        return (at == 0 || !IsWordCharacter(lineChars[at - 1])) &&
+               (at + m == lineChars.size() || !IsWordCharacter(lineChars[at + m]));
+    }
+
+    // The line's characters, lower-cased unless the case must match. A byte
+    // that starts no valid character stands for itself and matches nothing.
+    void decode(const char* line, qsizetype length) {
+        lineChars.clear();
+        offsets.clear();
+        const auto continuation = [&](qsizetype i) {
+            return i < length && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80;
+        };
+        const auto bits = [&](qsizetype i) {
+            return char32_t(static_cast<unsigned char>(line[i]) & 0x3F);
+        };
+        for (qsizetype i = 0; i < length;) {
+            const unsigned char b = static_cast<unsigned char>(line[i]);
+            char32_t c = 0xDC00 | b;
+            qsizetype size = 1;
+            if (b < 0x80) {
+                c = b;
+            } else if (b >= 0xC2 && b <= 0xDF && continuation(i + 1)) {
+                c = (char32_t(b & 0x1F) << 6) | bits(i + 1);
+                size = 2;
+            } else if ((b & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2)) {
+                c = (char32_t(b & 0x0F) << 12) | (bits(i + 1) << 6) | bits(i + 2);
+                size = 3;
+            } else if (b >= 0xF0 && b <= 0xF4 && continuation(i + 1) && continuation(i + 2) &&
+                       continuation(i + 3)) {
+                c = (char32_t(b & 0x07) << 18) | (bits(i + 1) << 12) | (bits(i + 2) << 6) |
+                    bits(i + 3);
+                size = 4;
+            }
+            lineChars.push_back(matchCase ? c : Lower(c));
+            offsets.push_back(i);
+            i += size;
+        }
+        offsets.push_back(length);
+    }
+
+    bool matchCase;
+    bool wholeWord;
+    std::vector<char32_t> chars;
+    std::vector<char32_t> lineChars;
+    std::vector<qsizetype> offsets;
+};
+
+class Run {
+public:
+    Run(SearchBuffer& buffer, const QString& search, const QByteArray& replacement,
+        const SearchOptions& options, const SearchRange& range)
+        : buffer(buffer), pattern(search, options), replacement(replacement), options(options),
+          range(range) {}
+
+    int Go() {
+        if (!pattern.Matchable())
+            return 0;
+        regionStart = buffer.LineStartAt(range.start);
+        regionEnd = buffer.LineEndAt(range.end);
+        bool asciiOnly = true;
+        if (pattern.KeyNeedsAsciiCheck())
+            asciiOnly = !holdsCharacterLoweringToAscii();
+        const QByteArray key = pattern.Key(asciiOnly);
+        if (!key.isEmpty())
+            finder.emplace(key, ByteFolding(options.matchCase));
+        options.backwards ? backward() : forward();
+        if (replaceAll)
+            buffer.SetCaret(caret);
+        return count;
+    }
+
+private:
+    bool holdsCharacterLoweringToAscii() {
+        const std::string_view text(buffer.Bytes(regionStart, regionEnd),
+                                    size_t(regionEnd - regionStart));
+        for (const QByteArray& character : Sources().lowerToAscii) {
+            if (text.find(std::string_view(character.constData(), size_t(character.size()))) !=
+                std::string_view::npos)
+                return true;
+        }
+        return false;
+    }
+
+    void forward() {
+        qsizetype pos = regionStart; // always the start of a line
+        qsizetype end = range.end;
+        for (;;) {
+            const qsizetype length = regionEnd - pos;
+            const char* bytes = buffer.Bytes(pos, regionEnd);
+            const qsizetype hit = finder ? finder->first(bytes, length) : 0;
+            if (hit < 0)
+                return;
+            const LineSpan line = LineAround(bytes, length, hit);
+            const int breakLength = BreakLengthAt(bytes, length, line.end);
+            pattern.FindInLine(bytes + line.start, line.end - line.start, pos + line.start,
+                               matches);
+            qsizetype lineEnd = pos + line.end;
+            // Replacements move the rest of the line, and the range's end
+            // with it.
+            qsizetype shift = 0;
+            for (Match match : matches) {
+                match.from += shift;
+                match.to += shift;
+                if (!inRange(match, end))
+                    continue;
+                const std::optional<qsizetype> difference = take(match);
+                if (!difference)
+                    return;
+                shift += *difference;
+                end += *difference;
+                regionEnd += *difference;
+                lineEnd += *difference;
+            }
+            if (breakLength == 0)
+                return;
+            pos = lineEnd + breakLength;
+        }
+    }
+
+    void backward() {
+        qsizetype pos = regionEnd; // always the end of a line
+        for (;;) {
+            const qsizetype length = pos - regionStart;
+            const char* bytes = buffer.Bytes(regionStart, pos);
+            const qsizetype hit = finder ? finder->last(bytes, length) : length;
+            if (hit < 0)
+                return;
+            const LineSpan line = LineAround(bytes, length, hit);
+            const int breakLength = BreakLengthBefore(bytes, line.start);
+            pattern.FindInLine(bytes + line.start, line.end - line.start, regionStart + line.start,
+                               matches);
+            // Replacing from the right leaves the matches to the left in place.
+            for (auto it = matches.rbegin(); it != matches.rend(); ++it) {
+                if (inRange(*it, range.end) && !take(*it))
+                    return;
+            }
+            if (breakLength == 0)
+                return;
+            pos = regionStart + line.start - breakLength;
+        }
+    }
+
+    bool inRange(const Match& match, qsizetype end) const {
+        if (match.from < range.start || match.to > end)
+            return false;
+        if (!range.columns || range.lastColumn - range.firstColumn < 1)
+            return true;
+        return match.column >= range.firstColumn && match.column + match.length <= range.lastColumn;
+    }
+
+    // Counts and handles one match; the change in the text's length, or
+    // nothing when the run ends here.
+    std::optional<qsizetype> take(const Match& match) {
+        ++count;
+        if (!options.replace) {
+            buffer.Select(match.from, match.to, options.backwards);
+            return std::nullopt;
+        }
+        ReplaceAnswer answer = ReplaceAnswer::Replace;
+        if (!replaceAll) {
+            buffer.Select(match.from, match.to, options.backwards);
+            answer = buffer.Ask(match.from, match.to);
+        }
+        qsizetype now = match.to - match.from; // the length of what is in the match's place
+        switch (answer) {
+        case ReplaceAnswer::Cancel:
+            return std::nullopt;
+        case ReplaceAnswer::Skip:
+            break;
+        case ReplaceAnswer::ReplaceAll:
+            replaceAll = true;
+            [[fallthrough]];
+        case ReplaceAnswer::Replace:
+            buffer.Replace(match.from, match.to, replacement);
+            now = replacement.size();
+            break;
+        }
+        caret = options.backwards ? match.from : match.from + now;
+        if (!replaceAll)
+            buffer.SetCaret(caret);
+        return now - (match.to - match.from);
+    }
+
+    SearchBuffer& buffer;
+    Pattern pattern;
+    const QByteArray& replacement;
+    const SearchOptions& options;
+    const SearchRange& range;
+    std::optional<KeyFinder> finder;
+    std::vector<Match> matches;
+    qsizetype regionStart = 0;
+    qsizetype regionEnd = 0;
+    qsizetype caret = 0;
+    int count = 0;
+    bool replaceAll = false;
+};
+
+} // namespace
+
+int SearchAndReplace(SearchBuffer& buffer, const QString& search, const QByteArray& replacement,
+                     const SearchOptions& options, const SearchRange& range) {
+    return Run(buffer, search, replacement, options, range).Go();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the search and replace dialogs remember for the rest of the program
+// run, for all documents together. It changes only when a dialog is
+// confirmed with "OK"; nothing of it goes into the settings file.
+struct SearchState {
+    static constexpr int kHistorySize = 10;
+
+    bool backwards = false;
+    bool caseSensitive = false;
+    bool wholeWords = false;
+    bool fromCaret = false;
+    bool selectedOnly = false;
+    QString searchText;
+    QStringList searchHistory; // most recent first
+    QString replaceText;
+    QStringList replaceHistory;
+};
+
+// The program's one copy.
+SearchState& RememberedSearch();
+
+// The list with the text at its top: moved there when the list holds it
+// already, else added.
+QStringList WithTextOnTop(QStringList list, const QString& text);

@@ -1,0 +1,159 @@
+#include "TTextSearchDialog.h"
+
+#include "SearchState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox* TextField(QWidget* parent, const QString& name) {
+    auto* field = new QComboBox(parent);
+    field->setObjectName(name);
+    field->setEditable(true);
+    // The history changes only when the dialog is confirmed.
+    field->setInsertPolicy(QComboBox::NoInsert);
+    field->setMinimumWidth(260);
+    return field;
+}
+
+void Fill(QComboBox& field, const QStringList& history, const QString& text) {
+    field.clear();
+    field.addItems(history);
+    field.setEditText(text);
+}
+
+QStringList Items(const QComboBox& field) {
+    QStringList items;
+    for (int i = 0; i < field.count(); ++i)
+        items << field.itemText(i);
+    return items;
+}
+
+// The remembered history: the field's list with a confirmed text on top.
+QStringList History(const QComboBox& field) {
+    QStringList items = Items(field);
+    if (!field.currentText().isEmpty())
+        items = WithTextOnTop(items, field.currentText());
+    return items.mid(0, SearchState::kHistorySize);
+}
+
+QCheckBox* Option(QWidget* parent, const char* name, const char* caption) {
+    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+} // namespace
+
+TTextSearchDialog::TTextSearchDialog(QWidget* parent) : TTextSearchDialog(parent, false) {}
+
+TTextSearchDialog::TTextSearchDialog(QWidget* parent, bool withReplace) : QDialog(parent) {
+    setObjectName(withReplace ? QStringLiteral("TextReplaceDialog")
+                              : QStringLiteral("TextSearchDialog"));
+    setWindowTitle(withReplace ? QStringLiteral("Replace text") : QStringLiteral("Search Text"));
+
+    auto* texts = new QGridLayout;
+    searchText = TextField(this, QStringLiteral("SearchText"));
+    auto* searchLabel = new QLabel(QStringLiteral("&Search for:"), this);
+    searchLabel->setBuddy(searchText);
+    texts->addWidget(searchLabel, 0, 0);
+    texts->addWidget(searchText, 0, 1);
+    if (withReplace) {
+        replaceText = TextField(this, QStringLiteral("ReplaceText"));
+        auto* replaceLabel = new QLabel(QStringLiteral("&Replace with:"), this);
+        replaceLabel->setBuddy(replaceText);
+        texts->addWidget(replaceLabel, 1, 0);
+        texts->addWidget(replaceText, 1, 1);
+    }
+    texts->setColumnStretch(1, 1);
+
+    auto* options = new QGroupBox(QStringLiteral("Options"), this);
+    options->setObjectName(QStringLiteral("Options"));
+    caseSensitive = Option(options, "CaseSensitive", "C&ase sensitivity");
+    wholeWords = Option(options, "WholeWords", "&Whole words only");
+    fromCaret = Option(options, "FromCaret", "Search from &caret");
+    selectedOnly = Option(options, "SelectedOnly", "&Selected text only");
+    auto* optionColumn = new QVBoxLayout(options);
+    for (QCheckBox* box : {caseSensitive, wholeWords, fromCaret, selectedOnly})
+        optionColumn->addWidget(box);
+
+    auto* direction = new QGroupBox(QStringLiteral("Direction"), this);
+    direction->setObjectName(QStringLiteral("Direction"));
+    forward = new QRadioButton(QStringLiteral("&Forward"), direction);
+    forward->setObjectName(QStringLiteral("Forward"));
+    forward->setChecked(true);
+    backward = new QRadioButton(QStringLiteral("&Backward"), direction);
+    backward->setObjectName(QStringLiteral("Backward"));
+    auto* directionColumn = new QVBoxLayout(direction);
+    directionColumn->addWidget(forward);
+    directionColumn->addWidget(backward);
+    directionColumn->addStretch(1);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(options, 1);
+    groups->addWidget(direction, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(texts);
+    layout->addLayout(groups);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    searchText->setFocus();
+}
+
+void TTextSearchDialog::Load(const SearchState& state) {
+    (state.backwards ? backward : forward)->setChecked(true);
+    caseSensitive->setChecked(state.caseSensitive);
+    wholeWords->setChecked(state.wholeWords);
+    fromCaret->setChecked(state.fromCaret);
+    selectedOnly->setChecked(state.selectedOnly);
+    Fill(*searchText, state.searchHistory, state.searchText);
+    searchText->lineEdit()->selectAll();
+    if (replaceText)
+        Fill(*replaceText, state.replaceHistory, state.replaceText);
+}
+
+void TTextSearchDialog::Store(SearchState& state) const {
+    state.backwards = backward->isChecked();
+    state.caseSensitive = caseSensitive->isChecked();
+    state.wholeWords = wholeWords->isChecked();
+    state.fromCaret = fromCaret->isChecked();
+    state.selectedOnly = selectedOnly->isChecked();
+    state.searchText = searchText->currentText();
+    state.searchHistory = History(*searchText);
+    if (replaceText) {
+        state.replaceText = replaceText->currentText();
+        state.replaceHistory = History(*replaceText);
+    }
+}
+
+QString TTextSearchDialog::SearchText() const {
+    return searchText->currentText();
+}
+
+bool TTextSearchDialog::FromCaret() const {
+    return fromCaret->isChecked();
+}
+
+TTextReplaceDialog::TTextReplaceDialog(QWidget* parent) : TTextSearchDialog(parent, true) {}
