@@ -36,11 +36,10 @@ public:
     }
 
     void Select(qsizetype from, qsizetype to, bool caretAtStart) override {
-        if (!streamSelection) {
-            streamSelection = true;
-            if (editor.CurrentSelectionMode() != SelectionMode::Normal)
-                editor.Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
-        }
+        // An empty selection first ends a column or line block without the
+        // engine's selection-mode switch, which would leave plain moves
+        // extending the selection afterwards.
+        editor.Send(Sci::SCI_SETEMPTYSELECTION, from);
         if (caretAtStart)
             editor.Send(Sci::SCI_SETSEL, to, from);
         else
@@ -73,7 +72,6 @@ private:
     EditorControl& editor;
     const QString& search;
     const QString& replace;
-    bool streamSelection = false;
 };
 
 SearchRange EditorControl::searchRange(const SearchOptions& options) const {
@@ -90,7 +88,12 @@ SearchRange EditorControl::searchRange(const SearchOptions& options) const {
     }
     const long start = Send(Sci::SCI_GETSELECTIONSTART);
     const long end = Send(Sci::SCI_GETSELECTIONEND);
-    switch (CurrentSelectionMode()) {
+    // The selection's own shape: the chosen mode shapes only the selections
+    // made by Shift and a movement key.
+    const long shape = Send(Sci::SCI_GETSELECTIONMODE);
+    switch (shape == Sci::SC_SEL_RECTANGLE || shape == Sci::SC_SEL_THIN ? SelectionMode::Column
+            : shape == Sci::SC_SEL_LINES                                ? SelectionMode::Line
+                                                                        : SelectionMode::Normal) {
     case SelectionMode::Normal:
         range.start = start;
         range.end = end;

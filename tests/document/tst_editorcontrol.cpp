@@ -337,6 +337,30 @@ private slots:
         }
     }
 
+    // A column block drawn with the keys limits a selected-only search to its
+    // columns; the match found is a plain selection that plain moves end.
+    void searchInAColumnBlock() {
+        const auto ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        editor->SetText("cat cat\r\ncat cat\r\ncat");
+        editor->SetCaretPosition({4, 1});
+        QTest::keyClick(keys(), Qt::Key_C, ctrlShift);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(keys(), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(keys(), Qt::Key_Down, Qt::ShiftModifier);
+        SearchOptions options;
+        options.selectedOnly = true;
+        options.entireScope = true;
+        options.replace = true;
+        QCOMPARE(editor->SearchReplace("cat", "dog", options), 2);
+        QCOMPARE(editor->Text(), QStringLiteral("cat dog\r\ncat dog\r\ncat\r\n"));
+        options = SearchOptions();
+        options.entireScope = true;
+        QCOMPARE(editor->SearchReplace("dog", "", options), 1);
+        QCOMPARE(editor->SelectedText(), QStringLiteral("dog"));
+        QTest::keyClick(keys(), Qt::Key_Down);
+        QVERIFY(!editor->SelectionAvailable());
+    }
+
     void lineBreakOptions() {
         editor->SetText("");
         editor->SetOption(EditorOption::AutoIndent, true);
