@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "HighlightEngine.h"
 #include "HighlightStyles.h"
+#include "StyleRuns.h"
 #include "Utf8Count.h"
 
 #include <Qsci/qsciscintillabase.h>
@@ -26,6 +27,8 @@ constexpr int kBookmarkMargin = 0;
 constexpr int kLineNumberMargin = 1;
 constexpr int kBookmarkCount = 10;
 constexpr int kBlockIndent = 2;
+// Lines this long get their style runs split (StyleRuns.h).
+constexpr long kLongLine = 4096;
 // The edit notices the editor listens to: before-edit ones only, since the
 // notices after an edit cost time on every one of a large replace.
 constexpr int kModEvents =
@@ -1128,14 +1131,12 @@ void EditorControl::SetHighlighter(Highlighter value) {
 // in proportion to the caret's distance from the start of the document, so it
 // is asked for only where a long line makes it worth it.
 bool EditorControl::StyleBeforeLayout() const {
-    constexpr long kLongLine = 64 * 1024;
-    if (highlighter == Highlighter::None)
-        return false;
+    constexpr long kVeryLongLine = 64 * 1024;
     const long caret = Caret();
     const long line = Send(Sci::SCI_LINEFROMPOSITION, caret);
     const long length =
         Send(Sci::SCI_GETLINEENDPOSITION, line) - Send(Sci::SCI_POSITIONFROMLINE, line);
-    return length >= kLongLine && 2 * length >= caret;
+    return length >= kVeryLongLine && 2 * length >= caret;
 }
 
 void EditorControl::onModified(int position, int type) {
@@ -1210,6 +1211,12 @@ void EditorControl::applyStyles() {
                 Send(Sci::SCI_STYLESETFORE, style, Rgb(look.foreground));
             Send(Sci::SCI_STYLESETBOLD, style, look.bold);
             Send(Sci::SCI_STYLESETITALIC, style, look.italic);
+            // The twin of a style looks the same (StyleRuns.h).
+            const int twin = style + kTwinStyleOffset;
+            if (look.foreground.isValid())
+                Send(Sci::SCI_STYLESETFORE, twin, Rgb(look.foreground));
+            Send(Sci::SCI_STYLESETBOLD, twin, look.bold);
+            Send(Sci::SCI_STYLESETITALIC, twin, look.italic);
         }
     }
     lineNumberDigits = 0;
@@ -1222,7 +1229,7 @@ int EditorControl::StyleAt(const TextPosition& position) const {
     const long styled = Send(Sci::SCI_GETENDSTYLED);
     if (styled <= target)
         Send(Sci::SCI_COLOURISE, styled, target + 1);
-    return int(Send(Sci::SCI_GETSTYLEAT, target));
+    return BaseStyle(int(Send(Sci::SCI_GETSTYLEAT, target)));
 }
 
 HighlightStyleLook EditorControl::DrawnStyle(int style) const {
@@ -1232,12 +1239,36 @@ HighlightStyleLook EditorControl::DrawnStyle(int style) const {
 }
 
 void EditorControl::onStyleNeeded(int position) {
-    if (highlighter == Highlighter::None)
+    if (highlighter == Highlighter::None) {
+        splitPlainLongLines(Send(Sci::SCI_LINEFROMPOSITION, Send(Sci::SCI_GETENDSTYLED)),
+                            Send(Sci::SCI_LINEFROMPOSITION, position));
         return;
+    }
     // Styling starts at the start of the line where it stopped before, with
     // the state stored at the end of the line above, and covers whole lines.
     styleLines(Send(Sci::SCI_LINEFROMPOSITION, Send(Sci::SCI_GETENDSTYLED)),
                Send(Sci::SCI_LINEFROMPOSITION, position));
+}
+
+// Without highlighting all text has the default style; only long lines get
+// their runs split, so that the engine lays them out in pieces it reuses.
+void EditorControl::splitPlainLongLines(long firstLine, long lastLine) {
+    for (long line = firstLine; line <= lastLine; ++line) {
+        const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
+        const long length = Send(Sci::SCI_GETLINEENDPOSITION, line) - lineStart;
+        if (length < kLongLine)
+            continue;
+        const auto* text = reinterpret_cast<const char*>(
+            view->SendScintilla(Sci::SCI_GETRANGEPOINTER, lineStart, length));
+        QByteArray styles(length, '\0');
+        SplitLongStyleRuns(text, reinterpret_cast<unsigned char*>(styles.data()), int(length));
+        Send(Sci::SCI_STARTSTYLING, lineStart, 0);
+        SendPointer(Sci::SCI_SETSTYLINGEX, styles.size(), styles.constData());
+    }
+    const long end = lastLine + 1 < Send(Sci::SCI_GETLINECOUNT)
+                         ? Send(Sci::SCI_POSITIONFROMLINE, lastLine + 1)
+                         : Send(Sci::SCI_GETLENGTH);
+    Send(Sci::SCI_STARTSTYLING, end, 0);
 }
 
 int EditorControl::styleLines(long firstLine, long lastLine) {
@@ -1256,8 +1287,10 @@ int EditorControl::styleLines(long firstLine, long lastLine) {
     for (long line = firstLine; line <= lastLine; ++line) {
         const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line) - start;
         const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line) - start;
-        state = StyleLine(mode, text + lineStart, int(lineEnd - lineStart), state,
-                          reinterpret_cast<unsigned char*>(styles.data()) + lineStart);
+        auto* lineStyles = reinterpret_cast<unsigned char*>(styles.data()) + lineStart;
+        state = StyleLine(mode, text + lineStart, int(lineEnd - lineStart), state, lineStyles);
+        if (lineEnd - lineStart >= kLongLine)
+            SplitLongStyleRuns(text + lineStart, lineStyles, int(lineEnd - lineStart));
         Send(Sci::SCI_SETLINESTATE, line, state);
     }
     Send(Sci::SCI_STARTSTYLING, start, 0);

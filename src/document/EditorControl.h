@@ -232,6 +232,7 @@ private:
     // Styles the lines from the state at the end of the line above; returns
     // the state at the end of the last.
     int styleLines(long firstLine, long lastLine);
+    void splitPlainLongLines(long firstLine, long lastLine);
     void restyleReplacedLines(std::vector<long> lines, long styledEnd);
     void checkStatus(StatusChanges extra = {});
     void applyStyles();

@@ -4,7 +4,7 @@
 
 // The style numbers the highlighting engine writes, one per byte of text.
 // Numbers 32 to 39 belong to the editor control and are never used; all
-// numbers stay below 64.
+// numbers stay below 64, where the twins of long lines begin (StyleRuns.h).
 namespace HighlightStyle {
 enum : unsigned char {
     // HTML. Symbol, space and text look the same; they are kept apart so that

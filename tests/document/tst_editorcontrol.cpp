@@ -1,6 +1,7 @@
 #include "EditorControl.h"
 #include "EditorKeys.h"
 #include "HighlightStyles.h"
+#include "StyleRuns.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -393,6 +394,10 @@ private slots:
         QTest::keyClicks(keys(), "<style>");
         QCOMPARE(editor->StyleAt({2, 1}), int(HighlightStyle::MarkerCssStyle));
         QCOMPARE(editor->StyleAt({8, 2}), int(HighlightStyle::CssKey));
+        // A long line is drawn in pieces, but reports its token classes.
+        editor->SetText("<p>" + QString("word ").repeated(1000) + "<b>x</b>");
+        QCOMPARE(editor->StyleAt({4, 1}), int(HighlightStyle::HtmlText));
+        QCOMPARE(editor->StyleAt({5005, 1}), int(HighlightStyle::HtmlTagName));
         editor->SetHighlighter(Highlighter::Css);
         QCOMPARE(editor->StyleAt({1, 2}), int(HighlightStyle::CssIdentifier));
         editor->SetHighlighter(Highlighter::None);
@@ -449,6 +454,11 @@ private slots:
             QVERIFY2(drawn.foreground == expected.foreground, what);
             QVERIFY2(drawn.bold == expected.bold, what);
             QVERIFY2(drawn.italic == expected.italic, what);
+            // Long lines draw some pieces in the style's twin, which looks the same.
+            const HighlightStyleLook twin = editor->DrawnStyle(expected.style + kTwinStyleOffset);
+            QVERIFY2(twin.foreground == drawn.foreground && twin.bold == drawn.bold &&
+                         twin.italic == drawn.italic,
+                     what);
         }
         // Without a highlighter everything is plain, in the font's colour.
         editor->SetHighlighter(Highlighter::None);

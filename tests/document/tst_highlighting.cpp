@@ -5,6 +5,7 @@
 #include "HtmlTokenizer.h"
 #include "JsTokenizer.h"
 #include "RegionSchemes.h"
+#include "StyleRuns.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,6 +164,32 @@ private slots:
                                      .arg(QString::fromUtf8(expected), QString::fromUtf8(got))));
             }
         }
+    }
+
+    // Long runs of one style are cut into words, blanks and single marks,
+    // alternating with the twin style; short runs and characters stay whole.
+    void longRunsAreSplitIntoPieces() {
+        const QByteArray text = "<b>" + QByteArray("caf\xC3\xA9 (x) ").repeated(3) + "end";
+        QByteArray styles(text.size(), char(Style::HtmlText));
+        styles[0] = styles[1] = char(Style::HtmlTagName);
+        SplitLongStyleRuns(text.constData(), reinterpret_cast<unsigned char*>(styles.data()),
+                           int(text.size()));
+        QByteArray pieces;
+        QList<int> bases;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i > 0 && styles[i] != styles[i - 1])
+                pieces += '|';
+            pieces += text[i];
+            bases << BaseStyle(static_cast<unsigned char>(styles[i]));
+        }
+        QCOMPARE(pieces, QByteArray("<b|>|caf\xC3\xA9| |(|x|)| |caf\xC3\xA9| |(|x|)| |caf\xC3\xA9| "
+                                    "|(|x|)| |end"));
+        QCOMPARE(bases.count(int(Style::HtmlText)), int(text.size()) - 2);
+        // A run the engine keeps widths for is left as it is.
+        QByteArray shortStyles(20, char(Style::JsString));
+        SplitLongStyleRuns("short string of text",
+                           reinterpret_cast<unsigned char*>(shortStyles.data()), 20);
+        QCOMPARE(shortStyles, QByteArray(20, char(Style::JsString)));
     }
 
     // Restyling from any line with the state stored for the line before gives
