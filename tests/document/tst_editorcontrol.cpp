@@ -394,14 +394,15 @@ private slots:
         QTest::keyClicks(keys(), "<style>");
         QCOMPARE(editor->StyleAt({2, 1}), int(HighlightStyle::MarkerCssStyle));
         QCOMPARE(editor->StyleAt({8, 2}), int(HighlightStyle::CssKey));
-        // A long line is drawn in pieces, but reports its token classes.
-        editor->SetText("<p>" + QString("word ").repeated(1000) + "<b>x</b>");
-        QCOMPARE(editor->StyleAt({4, 1}), int(HighlightStyle::HtmlText));
-        QCOMPARE(editor->StyleAt({5005, 1}), int(HighlightStyle::HtmlTagName));
         editor->SetHighlighter(Highlighter::Css);
         QCOMPARE(editor->StyleAt({1, 2}), int(HighlightStyle::CssIdentifier));
         editor->SetHighlighter(Highlighter::None);
         QCOMPARE(editor->StyleAt({1, 2}), 0);
+        // A long line is drawn in pieces, but reports its token classes.
+        editor->SetHighlighter(Highlighter::Html);
+        editor->SetText("<p>" + QString("word ").repeated(1000) + "<b>x</b>");
+        QCOMPARE(editor->StyleAt({4, 1}), int(HighlightStyle::HtmlText));
+        QCOMPARE(editor->StyleAt({5005, 1}), int(HighlightStyle::HtmlTagName));
     }
 
     // The colours and font styles of every token class, as the editor draws them.
