@@ -4,6 +4,7 @@
 // document (median and worst of 1000), Goto Line to the last line and the
 // status bar's character count.
 
+#include "BenchSupport.h"
 #include "EditorControl.h"
 #include "SampleDocument.h"
 
@@ -30,12 +31,6 @@ double Milliseconds(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// Paints the editor now, as the screen would show it.
-void Paint(QWidget& widget) {
-    widget.repaint();
-    QApplication::processEvents();
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,11 +39,9 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     const QString path = dir.filePath("large.html");
     {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
         const std::string text = sample::Document(kLines, "\r\n");
-        file.write(text.data(), qint64(text.size()));
+        if (!bench::WriteFile(path, text))
+            return 1;
         std::printf("document: %d lines, %.1f MB\n", kLines, double(text.size()) / 1e6);
     }
 
@@ -56,12 +49,12 @@ int main(int argc, char* argv[]) {
     editor.resize(1200, 800);
     editor.SetHighlighter(Highlighter::Html);
     editor.show();
-    Paint(editor);
+    bench::Paint(editor);
 
     QElapsedTimer timer;
     timer.start();
     editor.LoadFromFile(path);
-    Paint(editor);
+    bench::Paint(editor);
     std::printf("open to first painted screen: %.0f ms\n", Milliseconds(timer));
 
     timer.start();
@@ -71,7 +64,7 @@ int main(int argc, char* argv[]) {
 
     timer.start();
     editor.SetCaretLine(editor.LineCount());
-    Paint(editor);
+    bench::Paint(editor);
     std::printf("goto line %d: %.0f ms\n", editor.LineCount(), Milliseconds(timer));
 
     QWidget* keys = editor.focusProxy();
@@ -82,7 +75,7 @@ int main(int argc, char* argv[]) {
         timer.start();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
         QApplication::sendEvent(keys, &press);
-        Paint(editor);
+        bench::Paint(editor);
         times.push_back(Milliseconds(timer));
     }
     const auto worst = std::max_element(times.begin(), times.end());

@@ -9,6 +9,7 @@
 // BENCH_LONGLINE_ONLY the one document to run (for profiling);
 // BENCH_LONGLINE_PLAIN leaves highlighting off, to see the engine's own share.
 
+#include "BenchSupport.h"
 #include "EditorControl.h"
 #include "HighlightEngine.h"
 
@@ -65,11 +66,6 @@ template <typename Step> Cost Measure(Step&& step) {
     return {double(timer.nsecsElapsed()) / 1e6, CpuMilliseconds() - cpu};
 }
 
-void Paint(QWidget& widget) {
-    widget.repaint();
-    QApplication::processEvents();
-}
-
 void Press(QWidget* target, Qt::Key key, const QString& text = QString()) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(target, &press);
@@ -87,12 +83,8 @@ void Report(const char* what, std::vector<Cost> costs) {
 void Run(const Sample& sample, QTemporaryDir& dir) {
     const std::string text = Build(sample);
     const QString path = dir.filePath(QString::fromLatin1(sample.name) + ".html");
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return;
-        file.write(text.data(), qint64(text.size()));
-    }
+    if (!bench::WriteFile(path, text))
+        return;
     std::printf("%s: one line of %.2f MB\n", sample.name, double(text.size()) / 1e6);
 
     std::vector<unsigned char> styles(text.size());
@@ -113,12 +105,12 @@ void Run(const Sample& sample, QTemporaryDir& dir) {
         editor.TrimmedCharacterCount();
     });
     editor.show();
-    Paint(editor);
+    bench::Paint(editor);
 
     Cost load, firstPaint;
     const Cost open = Measure([&] {
         load = Measure([&] { editor.LoadFromFile(path); });
-        firstPaint = Measure([&] { Paint(editor); });
+        firstPaint = Measure([&] { bench::Paint(editor); });
     });
     std::printf("  open to first painted screen: %.0f ms (CPU %.0f ms): loading %.0f ms, first "
                 "paint %.0f ms\n",
@@ -127,7 +119,7 @@ void Run(const Sample& sample, QTemporaryDir& dir) {
     QWidget* keys = editor.focusProxy();
     const Cost end = Measure([&] {
         Press(keys, Qt::Key_End);
-        Paint(editor);
+        bench::Paint(editor);
     });
     std::printf("  End to the line's end, painted: %.1f ms (CPU %.1f ms)\n", end.wall, end.cpu);
 
@@ -137,14 +129,14 @@ void Run(const Sample& sample, QTemporaryDir& dir) {
 
     const auto typeAt = [&](const char* what, int column) {
         editor.SetCaretPosition({column, 1});
-        Paint(editor);
+        bench::Paint(editor);
         std::vector<Cost> costs;
         std::vector<double> keyParts, paintParts;
         for (int i = 0; i < kKeys; ++i) {
             Cost key, paint;
             costs.push_back(Measure([&] {
                 key = Measure([&] { Press(keys, Qt::Key_A, QStringLiteral("a")); });
-                paint = Measure([&] { Paint(editor); });
+                paint = Measure([&] { bench::Paint(editor); });
             }));
             keyParts.push_back(key.cpu);
             paintParts.push_back(paint.cpu);

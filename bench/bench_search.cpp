@@ -8,6 +8,7 @@
 //     "Yes to all" at the first question to the end of the run and to the
 //     painted result, and that one Undo restores the document.
 
+#include "BenchSupport.h"
 #include "EditorControl.h"
 #include "SampleDocument.h"
 #include "SearchState.h"
@@ -78,11 +79,6 @@ protected:
     }
 };
 
-void Paint(QWidget& widget) {
-    widget.repaint();
-    QApplication::processEvents();
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -92,14 +88,12 @@ int main(int argc, char* argv[]) {
     const QString path = dir.filePath(QStringLiteral("large.html"));
     qint64 documentBytes = 0;
     {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
         std::string text = sample::Document(kLines - 1, "\r\n");
         text += kMarker;
         text += "\r\n";
         documentBytes = qint64(text.size());
-        file.write(text.data(), documentBytes);
+        if (!bench::WriteFile(path, text))
+            return 1;
         std::printf("document: %d lines, %.1f MB\n", kLines, double(documentBytes) / 1e6);
     }
     const QString settings = dir.filePath(QStringLiteral("settings.ini"));
@@ -128,7 +122,7 @@ int main(int argc, char* argv[]) {
         return 1;
     document->showMaximized();
     EditorControl& editor = *document->Editor();
-    Paint(window);
+    bench::Paint(window);
     QApplication::setActiveWindow(&window);
     if (!QTest::qWaitForWindowActive(&window))
         return 1;
@@ -140,11 +134,11 @@ int main(int argc, char* argv[]) {
         QApplication::setActiveWindow(&window);
         editor.setFocus();
         QTest::keyClick(editor.focusProxy(), key, modifiers);
-        Paint(window);
+        bench::Paint(window);
     };
     const auto top = [&] {
         editor.SetCaretPosition({1, 1});
-        Paint(window);
+        bench::Paint(window);
     };
 
     std::vector<double> missing;
@@ -211,7 +205,7 @@ int main(int argc, char* argv[]) {
         answerer.yesToAllClicked = -1;
         QTest::keyClick(editor.focusProxy(), Qt::Key_R, Qt::ControlModifier);
         const qint64 replaced = answerer.clock.nsecsElapsed();
-        Paint(window);
+        bench::Paint(window);
         const qint64 painted = answerer.clock.nsecsElapsed();
         if (answerer.yesToAllClicked < 0)
             return 4;
@@ -224,7 +218,7 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         editor.Undo();
-        Paint(window);
+        bench::Paint(window);
         std::printf("one Undo: %.0f ms, document %s\n", Milliseconds(timer.nsecsElapsed()),
                     editor.TrimmedCharacterCount() == before && !editor.CanUndo() ? "restored"
                                                                                   : "NOT restored");
