@@ -177,6 +177,16 @@ private slots:
         QVERIFY(!QFile::exists(folder->file(QStringLiteral("v_file.txt"))));
     }
 
+    void malformedServerSettingIsReported() {
+        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n[Update]\r\nServer=host:99999\r\n");
+        auto update = window();
+        RunCheck(*update);
+        QCOMPARE(prompts->asked.size(), 1);
+        QCOMPARE(prompts->asked[0].kind, QStringLiteral("Error"));
+        QVERIFY(prompts->asked[0].text.contains(QStringLiteral("host:99999")));
+        QVERIFY(server->requests.isEmpty());
+    }
+
     void stalledServer() {
         server->serve("/q6.txt", QByteArray(), true);
         auto update = window();
