@@ -21,6 +21,7 @@
 #include "TextInserts.h"
 #include "TfAbout.h"
 #include "TfUpdScript.h"
+#include "TfUpdate.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,9 +41,9 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1",   "Documenttortf1",
-                                        "ImageBrowser1", "Previewsite1",    "LoadBrowser1",
-                                        "ImageViewer1",  "CheckForUpdates1"};
+const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1", "Documenttortf1",
+                                        "ImageBrowser1", "Previewsite1",  "LoadBrowser1",
+                                        "ImageViewer1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -251,6 +252,7 @@ void TfMain::connectCommands() {
     on("TileVertical1", [this] { TileVertical(); });
     on("TileHorizontal1", [this] { TileHorizontal(); });
     on("Help1", [this] { Help(); });
+    on("CheckForUpdates1", [this] { CheckForUpdates(); });
     on("About1", [this] { ShowAbout(); });
 
     connect(colorBar->ForegroundTarget(), &ColorSwatch::clicked, this,
@@ -462,6 +464,15 @@ void TfMain::OpenConfiguration(int page) {
 void TfMain::ShowAbout() {
     TfAbout about(VersionText(), this);
     CurrentPrompts().runDialog(about);
+}
+
+void TfMain::CheckForUpdates() {
+    TfUpdate update(programFolder, VersionText(), this);
+    CurrentPrompts().runDialog(update);
+    // The installer runs now; the program ends through the normal close, so
+    // that unsaved documents are not lost.
+    if (update.Launched())
+        close();
 }
 
 void TfMain::ArrangeIcons() {

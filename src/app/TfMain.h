@@ -125,6 +125,7 @@ public:
     void Help();
     void StartFtpProgram();
     void ShowAbout();
+    void CheckForUpdates();
     void OpenConfiguration(int page);
     void ArrangeIcons();
     void TileVertical();
