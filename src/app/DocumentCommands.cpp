@@ -6,6 +6,8 @@
 #include "DocumentTabs.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
+#include "FileListing.h"
+#include "FileManagerView.h"
 #include "MainPanels.h"
 #include "ObjectInserts.h"
 #include "Prompts.h"
@@ -25,18 +27,10 @@ namespace {
 
 const QString kUntitled = QStringLiteral("Untitled");
 
-const QStringList kPictureExtensions = {QStringLiteral(".BMP"), QStringLiteral(".ICO"),
-                                        QStringLiteral(".WMF"), QStringLiteral(".EMF"),
-                                        QStringLiteral(".GIF"), QStringLiteral(".JPG")};
-
 QString Extension(const QString& path) {
     const QString name = CaptionFileName(path);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : name.mid(dot);
-}
-
-bool IsPicture(const QString& path) {
-    return kPictureExtensions.contains(Extension(path).toUpper());
 }
 
 QList<FileFilter> OpenFilters() {
@@ -188,10 +182,16 @@ void TfMain::Open() {
     if (files.isEmpty())
         return;
     lastOpenFolder = QFileInfo(files.constFirst()).absolutePath();
+    if (followFolders)
+        fileView->SelectFolder(lastOpenFolder);
+    OpenFiles(files);
+}
+
+void TfMain::OpenFiles(const QStringList& files) {
     pictureList.clear();
     const bool highlight = HighlightingOn();
     for (const QString& file : files) {
-        if (IsPicture(file))
+        if (IsPictureFile(file))
             pictureList << file;
         else
             OpenFileInWindow(file, highlight);

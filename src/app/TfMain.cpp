@@ -5,6 +5,8 @@
 #include "Clipboard.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
+#include "FileListing.h"
+#include "FileManagerView.h"
 #include "Language.h"
 #include "MainMenus.h"
 #include "MainPanels.h"
@@ -154,6 +156,10 @@ void TfMain::buildLayout() {
     splitter->setChildrenCollapsible(false);
     splitter->setHandleWidth(3);
     fileManager = new FileManagerPanel(splitter);
+    fileView = new FileManagerView(fileManager->content());
+    auto* fileColumn = new QVBoxLayout(fileManager->content());
+    fileColumn->setContentsMargins(0, 0, 2, 0);
+    fileColumn->addWidget(fileView);
     mdiArea = new QMdiArea(splitter);
     mdiArea->setObjectName(QStringLiteral("MDIClient"));
     mdiArea->setBackground(QColor(128, 128, 128));
@@ -262,6 +268,7 @@ void TfMain::connectCommands() {
     connect(fileManager->strip()->hideButton(), &QToolButton::clicked, this,
             [this] { RunReported([this] { HideFileManager(); }); });
     connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
+    connectFileManager();
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (auto* document = sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr)
@@ -304,13 +311,20 @@ void TfMain::runStartupSettings() {
     language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
     openOnDoubleClick =
         store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
+    fileView->SetOpenOnDoubleClick(openOnDoubleClick);
+    fileView->SelectFolder(store.ReadText(QStringLiteral("Last"), QStringLiteral("Folder"),
+                                          fileView->CurrentFolder()));
+    fileView->SetTreeHeight(store.ReadNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
+                                             fileView->TreeHeight()));
     SetFileManagerWidth(
         store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
     colorBar->PaintTargets();
     BuildTemplate();
     const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
-    if (!workFolder.isEmpty())
+    if (!workFolder.isEmpty()) {
+        fileView->SelectFolder(workFolder);
         lastOpenFolder = workFolder;
+    }
     followFolders = store.ReadFlag(QStringLiteral("Work"), QStringLiteral("Syncro"), true);
 
     if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true)) {
@@ -328,6 +342,17 @@ void TfMain::runStartupSettings() {
     fileManager->setVisible(
         store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), false));
     SetFileManagerWidth(fileManagerWidth);
+    fileView->ApplyFilter(
+        store.ReadText(QStringLiteral("File"), QStringLiteral("Mask"), fileView->FilterText()));
+}
+
+void TfMain::connectFileManager() {
+    connect(fileView, &FileManagerView::folderClicked, this, [this](const QString& folder) {
+        if (followFolders)
+            lastOpenFolder = JoinPath(folder, QString());
+    });
+    connect(fileView, &FileManagerView::openRequested, this,
+            [this](const QStringList& files) { RunReported([&] { OpenFiles(files); }); });
 }
 
 void TfMain::ApplyLanguage() {
@@ -550,5 +575,9 @@ bool TfMain::runExitSequence() {
 }
 
 void TfMain::writeLayoutSettings() {
+    Settings().WriteText(QStringLiteral("Last"), QStringLiteral("Folder"),
+                         fileView->CurrentFolder());
+    Settings().WriteNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
+                           fileView->TreeHeight());
     Settings().WriteNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth);
 }

@@ -13,6 +13,7 @@
 class ColorBarPanel;
 class EditorControl;
 class FileManagerPanel;
+class FileManagerView;
 class FileTabsBar;
 class OpenFileChannel;
 class QAction;
@@ -75,6 +76,7 @@ public:
     TabStrip* Tabs() const override { return tabStrip; }
     FileTabsBar* TabsBar() const { return tabsBar; }
     FileManagerPanel* FileManager() const { return fileManager; }
+    FileManagerView* FileView() const { return fileView; }
     ColorBarPanel* ColorBar() const { return colorBar; }
     int FileManagerWidth() const { return fileManagerWidth; }
     bool IsListening() const;
@@ -96,6 +98,10 @@ public:
     void BuildTemplate();
     void NewDocument();
     void Open();
+    // Opens files as an open command does: pictures go to the picture list,
+    // every other file into a new document window. A file that cannot be
+    // read ends the command with an error; its window stays, empty.
+    void OpenFiles(const QStringList& files);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
     void Save();
@@ -146,6 +152,7 @@ private:
     bool runExitSequence();
     void writeLayoutSettings();
     void keepFileManagerWidth();
+    void connectFileManager();
     void showTabStripMenu(const QPoint& position);
     void updateTitle();
     TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);
@@ -184,6 +191,7 @@ private:
     QToolBar* toolBar2 = nullptr;
     QSplitter* splitter = nullptr;
     FileManagerPanel* fileManager = nullptr;
+    FileManagerView* fileView = nullptr;
     QMdiArea* mdiArea = nullptr;
     ColorBarPanel* colorBar = nullptr;
     TabStrip* tabStrip = nullptr;
