@@ -8,6 +8,7 @@
 #include "ErrorReport.h"
 #include "FileListing.h"
 #include "FileManagerView.h"
+#include "ImageBrowser.h"
 #include "MainPanels.h"
 #include "ObjectInserts.h"
 #include "Prompts.h"
@@ -184,18 +185,23 @@ void TfMain::Open() {
     lastOpenFolder = QFileInfo(files.constFirst()).absolutePath();
     if (followFolders)
         fileView->SelectFolder(lastOpenFolder);
-    OpenFiles(files);
+    OpenFiles(files, false);
 }
 
-void TfMain::OpenFiles(const QStringList& files) {
-    pictureList.clear();
+void TfMain::OpenFiles(const QStringList& files, bool hideBrowser) {
+    imageBrowser->Reset(hideBrowser);
     const bool highlight = HighlightingOn();
     for (const QString& file : files) {
         if (IsPictureFile(file))
-            pictureList << file;
+            imageBrowser->AddPicture(file);
         else
             OpenFileInWindow(file, highlight);
     }
+    imageBrowser->Start();
+}
+
+QStringList TfMain::PictureList() const {
+    return imageBrowser->Pictures();
 }
 
 void TfMain::OpenDocumentFile(const QString& path) {
@@ -290,8 +296,9 @@ void TfMain::SetSaveButtonEnabled(bool enabled) {
 // No preview window is ever open, so there is none to close.
 void TfMain::CloseActivePreview() {}
 
-// The image browser panel is never shown, so there is nothing to hide.
-void TfMain::HideImageBrowser() {}
+void TfMain::HideImageBrowser() {
+    imageBrowser->hide();
+}
 
 void TfMain::RunPreview() {
     action(QStringLiteral("Previewsite1"))->trigger();

@@ -7,6 +7,8 @@
 #include "ErrorReport.h"
 #include "FileListing.h"
 #include "FileManagerView.h"
+#include "FileReferences.h"
+#include "ImageBrowser.h"
 #include "Language.h"
 #include "MainMenus.h"
 #include "MainPanels.h"
@@ -42,9 +44,8 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1",   "Documenttortf1",
-                                        "ImageBrowser1", "Previewsite1",    "LoadBrowser1",
-                                        "ImageViewer1",  "CheckForUpdates1"};
+const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1", "Documenttortf1",
+                                        "Previewsite1",  "LoadBrowser1",  "CheckForUpdates1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -163,6 +164,8 @@ void TfMain::buildLayout() {
     mdiArea = new QMdiArea(splitter);
     mdiArea->setObjectName(QStringLiteral("MDIClient"));
     mdiArea->setBackground(QColor(128, 128, 128));
+    imageBrowser = new ImageBrowserPanel(mdiArea);
+    imageBrowser->SetFileManagerPanel(fileManager);
     splitter->addWidget(fileManager);
     splitter->addWidget(mdiArea);
     splitter->setStretchFactor(0, 0);
@@ -248,6 +251,8 @@ void TfMain::connectCommands() {
     on("ColorBar1", [this] { ShowColorBar(); });
     on("FileManager1", [this] { ToggleFileManager(); });
     on("FileTabs1", [this] { ShowFileTabs(); });
+    on("ImageBrowser1", [this] { imageBrowser->Toggle(); });
+    on("ImageViewer1", [this] { imageBrowser->Toggle(); });
     on("ArrangeIcons1", [this] { ArrangeIcons(); });
     on("Cascade1", [this] { mdiArea->cascadeSubWindows(); });
     on("MinimizeAll1", [this] {
@@ -352,7 +357,24 @@ void TfMain::connectFileManager() {
             lastOpenFolder = JoinPath(folder, QString());
     });
     connect(fileView, &FileManagerView::openRequested, this,
-            [this](const QStringList& files) { RunReported([&] { OpenFiles(files); }); });
+            [this](const QStringList& files, bool focusedOnly) {
+                RunReported([&] { OpenFiles(files, focusedOnly); });
+            });
+    connect(fileView, &FileManagerView::addToDocumentRequested, this, [this](const QString& path) {
+        if (path.isEmpty())
+            return;
+        RunSilently([&] {
+            if (const auto html = FileReference(path))
+                insertIntoDocument(*html);
+        });
+    });
+    connect(imageBrowser, &ImageBrowserPanel::insertRequested, this,
+            [this](const QString& html) { RunSilently([&] { insertIntoDocument(html); }); });
+}
+
+void TfMain::insertIntoDocument(const QString& html) {
+    if (EditorControl* editor = ActiveEditor())
+        editor->ReplaceSelection(html);
 }
 
 void TfMain::ApplyLanguage() {

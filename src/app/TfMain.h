@@ -15,6 +15,7 @@ class EditorControl;
 class FileManagerPanel;
 class FileManagerView;
 class FileTabsBar;
+class ImageBrowserPanel;
 class OpenFileChannel;
 class QAction;
 class QMdiArea;
@@ -77,6 +78,7 @@ public:
     FileTabsBar* TabsBar() const { return tabsBar; }
     FileManagerPanel* FileManager() const { return fileManager; }
     FileManagerView* FileView() const { return fileView; }
+    ImageBrowserPanel* ImageBrowser() const { return imageBrowser; }
     ColorBarPanel* ColorBar() const { return colorBar; }
     int FileManagerWidth() const { return fileManagerWidth; }
     bool IsListening() const;
@@ -98,18 +100,19 @@ public:
     void BuildTemplate();
     void NewDocument();
     void Open();
-    // Opens files as an open command does: pictures go to the picture list,
-    // every other file into a new document window. A file that cannot be
-    // read ends the command with an error; its window stays, empty.
-    void OpenFiles(const QStringList& files);
+    // Opens files as an open command does: pictures go to the image
+    // browser, every other file into a new document window. A file that
+    // cannot be read ends the command with an error; its window stays,
+    // empty. hideBrowser: a shown image browser is hidden first.
+    void OpenFiles(const QStringList& files, bool hideBrowser);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
     void Save();
     void SaveAs();
     void CloseDocument();
     void CloseAll();
-    // The pictures the last Open chose, for the image browser.
-    QStringList PictureList() const { return pictureList; }
+    // The pictures the last open command chose, in the image browser.
+    QStringList PictureList() const;
 
     // What document windows need of this window.
     void ApplyTabsBarHeightRule() override;
@@ -153,6 +156,7 @@ private:
     void writeLayoutSettings();
     void keepFileManagerWidth();
     void connectFileManager();
+    void insertIntoDocument(const QString& html);
     void showTabStripMenu(const QPoint& position);
     void updateTitle();
     TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);
@@ -176,7 +180,6 @@ private:
     bool previewActive = false;
     bool previewOpen = false;
     QStringList browserTempFiles;
-    QStringList pictureList;
     DocumentTemplate documentTemplate;
     QString saveDialogFileName;
     int previewCounter = 0;
@@ -192,6 +195,7 @@ private:
     QSplitter* splitter = nullptr;
     FileManagerPanel* fileManager = nullptr;
     FileManagerView* fileView = nullptr;
+    ImageBrowserPanel* imageBrowser = nullptr;
     QMdiArea* mdiArea = nullptr;
     ColorBarPanel* colorBar = nullptr;
     TabStrip* tabStrip = nullptr;

@@ -113,6 +113,11 @@ void FileManagerView::buildMenus() {
     on(AddEntry(*listMenu, "DeleteSelectedFiles1", "Delete Selected File(s) ..."),
        [this] { DeleteSelectedFiles(); });
     listMenu->addSeparator();
+    on(AddEntry(*listMenu, "AddSelectedfiletodocument1", "Add Selected file to document"), [this] {
+        if (!SelectedPaths().isEmpty())
+            emit addToDocumentRequested(FocusedPath());
+    });
+    listMenu->addSeparator();
     QAction* refreshList = AddEntry(*listMenu, "RefreshFilemanager1", "Refresh Filemanager");
     on(refreshList, [this] { Refresh(); });
     listMenu->addSeparator();

@@ -12,8 +12,8 @@ class QTreeView;
 
 // The file manager's content: the folder tree, the splitter, the file list
 // of the folder selected in the tree and the filter box. It lists, filters,
-// deletes and creates by itself; opening is asked of the main window
-// through its signals.
+// deletes and creates by itself; opening and adding to a document are asked
+// of the main window through its signals.
 class FileManagerView : public QWidget {
     Q_OBJECT
 public:
@@ -63,6 +63,9 @@ signals:
     void folderClicked(const QString& folder);
     // Files to open; focusedOnly is set for a click, a double click or Enter.
     void openRequested(const QStringList& paths, bool focusedOnly);
+    // "Add Selected file to document" for the focused entry (empty when it
+    // is not selected).
+    void addToDocumentRequested(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

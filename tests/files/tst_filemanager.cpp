@@ -322,7 +322,8 @@ private slots:
         for (QAction* action : view()->ListMenu()->actions())
             names << (action->isSeparator() ? QStringLiteral("-") : action->text());
         QCOMPARE(names, (QStringList{"Open Selected Files ...", "-", "Delete Selected File(s) ...",
-                                     "-", "Refresh Filemanager", "-", "Select All"}));
+                                     "-", "Add Selected file to document", "-",
+                                     "Refresh Filemanager", "-", "Select All"}));
         names.clear();
         for (QAction* action : view()->TreeMenu()->actions())
             names << (action->isSeparator() ? QStringLiteral("-") : action->text());
