@@ -4,9 +4,11 @@
 #include "FileDialogs.h"
 #include "FileListing.h"
 #include "FileOperations.h"
+#include "FolderTree.h"
 #include "Language.h"
 #include "Prompts.h"
 #include "SettingsStore.h"
+#include "SiteCopyDialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -50,7 +52,6 @@ FileManagerView::FileManagerView(QWidget* parent)
     splitter->setHandleWidth(3);
     splitter->setToolTip(QStringLiteral("Drag the bar up or down to resize the filemanager ..."));
     tree->setObjectName(QStringLiteral("RzDirectoryTree1"));
-    tree->setHeaderHidden(true);
     tree->setToolTip(QStringLiteral("Right click to create, delete or refresh the tree."));
     tree->setContextMenuPolicy(Qt::CustomContextMenu);
     list->setObjectName(QStringLiteral("RzFileListBox1"));
@@ -110,6 +111,8 @@ void FileManagerView::buildMenus() {
     on(AddEntry(*listMenu, "OpenSelectedFiles1", "Open Selected Files ..."),
        [this] { OpenSelected(); });
     listMenu->addSeparator();
+    on(AddEntry(*listMenu, "CopySelectedFiles1", "Copy Selected File(s) ..."),
+       [this] { CopySelectedFiles(); });
     on(AddEntry(*listMenu, "DeleteSelectedFiles1", "Delete Selected File(s) ..."),
        [this] { DeleteSelectedFiles(); });
     listMenu->addSeparator();
@@ -130,28 +133,19 @@ void FileManagerView::buildMenus() {
     }
 }
 
-// A new model reads the folders afresh; the selected folder stays selected.
+// A new model reads the folders afresh.
 void FileManagerView::setTreeModel() {
     QFileSystemModel* old = treeModel;
-    treeModel = new QFileSystemModel(this);
-    treeModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    treeModel->setReadOnly(true);
-    treeModel->setRootPath(QStringLiteral("/"));
-    tree->setModel(treeModel);
-    for (int column = 1; column < treeModel->columnCount(); ++column)
-        tree->hideColumn(column);
+    treeModel = ShowFolderTree(*tree, this);
     connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { treeCurrentChanged(current); });
     delete old;
 }
 
 void FileManagerView::SelectFolder(const QString& path) {
-    const QModelIndex index = treeModel->index(FolderPath(path));
-    if (!index.isValid())
-        return;
     const QString before = currentFolder;
-    tree->setCurrentIndex(index);
-    tree->scrollTo(index);
+    if (!SelectFolderInTree(*tree, *treeModel, path))
+        return;
     // A folder that was current already is listed afresh.
     if (currentFolder == before)
         showListFolder(currentFolder);
@@ -232,6 +226,19 @@ void FileManagerView::OpenSelected() {
     const QStringList paths = SelectedPaths();
     if (!paths.isEmpty())
         emit openRequested(paths, false);
+}
+
+void FileManagerView::CopySelectedFiles() {
+    QStringList names;
+    for (const QString& path : SelectedPaths())
+        names << FileNameOnly(path);
+    if (names.isEmpty())
+        return;
+    TfFileCopy copy(currentFolder, names, this);
+    if (CurrentPrompts().runDialog(copy) != QDialog::Accepted)
+        return;
+    Refresh();
+    SelectFolder(copy.CopiedTo());
 }
 
 void FileManagerView::DeleteSelectedFiles() {

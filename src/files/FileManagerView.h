@@ -12,8 +12,8 @@ class QTreeView;
 
 // The file manager's content: the folder tree, the splitter, the file list
 // of the folder selected in the tree and the filter box. It lists, filters,
-// deletes and creates by itself; opening and adding to a document are asked
-// of the main window through its signals.
+// copies, deletes and creates by itself; opening and adding to a document
+// are asked of the main window through its signals.
 class FileManagerView : public QWidget {
     Q_OBJECT
 public:
@@ -52,6 +52,7 @@ public:
     // The commands of the pop-up menus and keys.
     void OpenFocused();
     void OpenSelected();
+    void CopySelectedFiles();
     void DeleteSelectedFiles();
     void DeleteFolder();
     void CreateFolder();

@@ -321,9 +321,10 @@ private slots:
         QStringList names;
         for (QAction* action : view()->ListMenu()->actions())
             names << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(names, (QStringList{"Open Selected Files ...", "-", "Delete Selected File(s) ...",
-                                     "-", "Add Selected file to document", "-",
-                                     "Refresh Filemanager", "-", "Select All"}));
+        QCOMPARE(names,
+                 (QStringList{"Open Selected Files ...", "-", "Copy Selected File(s) ...",
+                              "Delete Selected File(s) ...", "-", "Add Selected file to document",
+                              "-", "Refresh Filemanager", "-", "Select All"}));
         names.clear();
         for (QAction* action : view()->TreeMenu()->actions())
             names << (action->isSeparator() ? QStringLiteral("-") : action->text());
