@@ -7,8 +7,7 @@
 #include "MainPanels.h"
 #include "TChildForm.h"
 #include "TfMain.h"
-#include "support/ProgramFolder.h"
-#include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,13 +23,10 @@
 #include <QTest>
 #include <QTreeView>
 
-class FileManagerTest : public QObject {
+class FileManagerTest : public QObject, WindowFixture {
     Q_OBJECT
 
     QTemporaryDir trashHome;
-    std::unique_ptr<ProgramFolder> folder;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfMain> window;
     std::unique_ptr<QTemporaryDir> site;
 
     FileManagerView* view() const { return window->FileView(); }
@@ -42,11 +38,8 @@ class FileManagerTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    void start(const QByteArray& settings = {}) {
-        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n[ToolBars]\r\nFileManager=1\r\n" +
-                              settings);
-        window = std::make_unique<TfMain>(folder->windowOptions());
-        window->showMaximized();
+    void startShown(const QByteArray& settings = {}) {
+        start("[ToolBars]\r\nFileManager=1\r\n" + settings);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
     // Shows the site folder with every file listed and the given names selected.
@@ -83,18 +76,11 @@ private slots:
         qputenv("XDG_DATA_HOME", trashHome.path().toUtf8());
     }
     void init() {
-        folder = std::make_unique<ProgramFolder>();
-        prompts = std::make_unique<ScriptedPrompts>();
+        prepare();
         site = std::make_unique<QTemporaryDir>();
     }
     void cleanup() {
-        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n");
-        prompts->answerYes();
-        if (window)
-            window->close();
-        window.reset();
-        prompts.reset();
-        folder.reset();
+        finish();
         site.reset();
     }
 
@@ -133,9 +119,10 @@ private slots:
         write("index.html");
         write("INDEX.HTM");
         write("notes.txt");
-        start("[Last]\r\nFolder=" + sitePath().toUtf8() + "\r\n[Directory]\r\nHeight=210\r\n" +
-              "[File]\r\nMask=*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
-              "\r\n");
+        startShown(
+            "[Last]\r\nFolder=" + sitePath().toUtf8() + "\r\n[Directory]\r\nHeight=210\r\n" +
+            "[File]\r\nMask=*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
+            "\r\n");
         QCOMPARE(view()->CurrentFolder(), sitePath());
         QCOMPARE(view()->FilterText(), AllWebFilesMask());
         QCOMPARE(view()->Mask(), AllWebFilesMask());
@@ -161,8 +148,8 @@ private slots:
 
     void workFolderWinsAndAnEmptyMaskIsTheBoxText() {
         QDir(sitePath()).mkdir("work");
-        start("[Last]\r\nFolder=" + sitePath().toUtf8() +
-              "\r\n[Work]\r\nDir=" + sitePath("work").toUtf8() + "\r\n");
+        startShown("[Last]\r\nFolder=" + sitePath().toUtf8() +
+                   "\r\n[Work]\r\nDir=" + sitePath("work").toUtf8() + "\r\n");
         QCOMPARE(view()->CurrentFolder(), sitePath("work"));
         QCOMPARE(window->LastOpenFolder(), sitePath("work"));
         QCOMPARE(view()->Mask(), QStringLiteral("Filter ..."));
@@ -184,7 +171,7 @@ private slots:
         write("b.html");
         write("c.GIF");
         write("d.bmp");
-        start();
+        startShown();
         showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"}, {"photo.jpeg"});
         QListView* list = view()->List();
         list->setFocus();
@@ -210,7 +197,7 @@ private slots:
 
     void openOnDoubleClickIgnoresSingleClicks() {
         write("a.html");
-        start("[DoubleClick]\r\nOpen=1\r\n");
+        startShown("[DoubleClick]\r\nOpen=1\r\n");
         showSite({"a.html"});
         QListView* list = view()->List();
         const QPoint at = list->visualRect(list->model()->index(0, 0, list->rootIndex())).center();
@@ -223,7 +210,7 @@ private slots:
     void deletingFiles() {
         for (const char* name : {"a.html", "b.html", "c.html"})
             write(QString::fromLatin1(name));
-        start();
+        startShown();
         showSite({"a.html", "b.html", "c.html"}, {"a.html"});
         QListView* list = view()->List();
         list->setFocus();
@@ -278,7 +265,7 @@ private slots:
     void creatingAndDeletingFolders() {
         QDir(sitePath()).mkdir("full");
         write("full/page.html");
-        start();
+        startShown();
         view()->SelectFolder(sitePath());
         QString status;
         prompts->answer([&](QDialog& dialog) {
@@ -317,7 +304,7 @@ private slots:
     }
 
     void menusInTheirOrder() {
-        start();
+        startShown();
         QStringList names;
         for (QAction* action : view()->ListMenu()->actions())
             names << (action->isSeparator() ? QStringLiteral("-") : action->text());

@@ -4,8 +4,7 @@
 #include "MainPanels.h"
 #include "TChildForm.h"
 #include "TfMain.h"
-#include "support/ProgramFolder.h"
-#include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QImage>
@@ -14,12 +13,8 @@
 #include <QTest>
 #include <QToolButton>
 
-class ImageBrowserTest : public QObject {
+class ImageBrowserTest : public QObject, WindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<ProgramFolder> folder;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfMain> window;
 
     ImageBrowserPanel* browser() const { return window->ImageBrowser(); }
     QAction* act(const char* name) const { return window->action(QString::fromLatin1(name)); }
@@ -39,21 +34,11 @@ class ImageBrowserTest : public QObject {
 
 private slots:
     void init() {
-        folder = std::make_unique<ProgramFolder>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n[ToolBars]\r\nFileManager=1\r\n");
-        window = std::make_unique<TfMain>(folder->windowOptions());
-        window->showMaximized();
+        prepare();
+        start("[ToolBars]\r\nFileManager=1\r\n");
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    void cleanup() {
-        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n");
-        prompts->answerYes();
-        window->close();
-        window.reset();
-        prompts.reset();
-        folder.reset();
-    }
+    void cleanup() { finish(); }
 
     void steppingThroughThreePictures() {
         QVERIFY(!browser()->isVisible());

@@ -2,8 +2,7 @@
 #include "SiteCopy.h"
 #include "SiteCopyDialogs.h"
 #include "TfMain.h"
-#include "support/ProgramFolder.h"
-#include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,12 +16,9 @@
 #include <QTest>
 #include <QTreeView>
 
-class SiteCopyTest : public QObject {
+class SiteCopyTest : public QObject, WindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFolder> folder;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfMain> window;
     std::unique_ptr<QTemporaryDir> site;
     const QStringList names{"a.html", "b.gif", "c.css", "d.js"};
 
@@ -55,22 +51,14 @@ class SiteCopyTest : public QObject {
 
 private slots:
     void init() {
-        folder = std::make_unique<ProgramFolder>();
-        prompts = std::make_unique<ScriptedPrompts>();
+        prepare();
         site = std::make_unique<QTemporaryDir>();
         for (const QString& name : names)
             write(sitePath(name), name.toUtf8());
-        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n[ToolBars]\r\nFileManager=1\r\n");
-        window = std::make_unique<TfMain>(folder->windowOptions());
-        window->showMaximized();
+        start("[ToolBars]\r\nFileManager=1\r\n");
     }
     void cleanup() {
-        folder->writeSettings("[Help]\r\nLanguage=Eng\r\n");
-        prompts->answerYes();
-        window->close();
-        window.reset();
-        prompts.reset();
-        folder.reset();
+        finish();
         site.reset();
     }
 
