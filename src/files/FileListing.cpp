@@ -1,5 +1,7 @@
 #include "FileListing.h"
 
+#include <QRegularExpression>
+
 QString AllWebFilesMask() {
     return QStringLiteral("*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;");
 }
@@ -18,10 +20,16 @@ QStringList MaskPatterns(const QString& mask) {
         const QString pattern = part.trimmed();
         // As on the desktops these masks come from, "*.*" also means names
         // without an extension.
-        if (pattern == QLatin1String("*.*"))
+        if (pattern == QLatin1String("*.*")) {
             patterns << QStringLiteral("*");
-        else if (!pattern.isEmpty())
+        } else if (!pattern.isEmpty()) {
             patterns << pattern;
+            // There, a three-letter extension also matches the longer
+            // extensions that begin with it: "*.htm" lists index.html.
+            static const QRegularExpression threeLetters(QStringLiteral("^\\*\\.[^.*?\\[]{3}$"));
+            if (threeLetters.match(pattern).hasMatch())
+                patterns << pattern + QLatin1Char('*');
+        }
     }
     return patterns;
 }

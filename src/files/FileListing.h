@@ -13,8 +13,9 @@ QString AllWebFilesMask();
 // their own masks, every other text is a mask as it stands.
 QString MaskForFilterChoice(const QString& text);
 
-// The wildcard patterns of a ";"-separated mask; empty parts are dropped
-// and "*.*" stands for every name.
+// The wildcard patterns of a ";"-separated mask, matched as on the desktops
+// these masks come from: empty parts are dropped, "*.*" stands for every
+// name, and "*.htm" (any three-letter extension) also stands for "*.htm*".
 QStringList MaskPatterns(const QString& mask);
 
 // Pictures are the files whose upper-cased extension is one of ".BMP",

@@ -11,6 +11,7 @@
 #include "SiteCopyDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -79,7 +80,9 @@ FileManagerView::FileManagerView(QWidget* parent)
 
     connect(tree, &QTreeView::clicked, this, [this] { emit folderClicked(currentFolder); });
     connect(list, &QListView::clicked, this, [this] {
-        if (!openOnDoubleClick)
+        // A click with Ctrl or Shift only extends the selection.
+        const auto extending = Qt::ControlModifier | Qt::ShiftModifier;
+        if (!openOnDoubleClick && !(QApplication::keyboardModifiers() & extending))
             OpenFocused();
     });
     connect(list, &QListView::doubleClicked, this, [this] { OpenFocused(); });

@@ -88,8 +88,8 @@ private slots:
         QCOMPARE(MaskForFilterChoice("All Web Files"), AllWebFilesMask());
         QCOMPARE(MaskForFilterChoice("All Files (*.*)"), QStringLiteral("*.*"));
         QCOMPARE(MaskForFilterChoice("*.gif;*.css"), QStringLiteral("*.gif;*.css"));
-        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 11);
-        QCOMPARE(MaskPatterns("*.*; ;*.htm"), (QStringList{"*", "*.htm"}));
+        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 19);
+        QCOMPARE(MaskPatterns("*.*; ;*.htm;*.js"), (QStringList{"*", "*.htm", "*.htm*", "*.js"}));
         QVERIFY(IsPictureFile("/site/photo.JPG"));
         QVERIFY(IsPictureFile("/site/a.b/logo.gif"));
         QVERIFY(!IsPictureFile("/site/photo.jpeg"));
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(view()->FilterText(), AllWebFilesMask());
         QCOMPARE(view()->Mask(), AllWebFilesMask());
         QCOMPARE(setting("Mask"), AllWebFilesMask());
-        QTRY_COMPARE(view()->ListedNames(), QStringList{"INDEX.HTM"});
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"INDEX.HTM", "index.html"}));
         QCOMPARE(view()->TreeHeight(), 210);
 
         // A filter chosen in the box is applied and written.
@@ -179,7 +179,11 @@ private slots:
         QCOMPARE(window->Documents().size(), 1);
         QCOMPARE(window->ActiveDocument()->Caption(), sitePath("photo.jpeg"));
 
-        // A single click opens the file it lands on.
+        // A single click opens the file it lands on; with Ctrl it only selects.
+        const QModelIndex html = list->model()->index(0, 0, list->rootIndex());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualRect(html).center());
+        QCOMPARE(window->Documents().size(), 1);
         const QModelIndex jpg = list->model()->index(5, 0, list->rootIndex());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(jpg).center());
         QCOMPARE(window->Documents().size(), 1);
