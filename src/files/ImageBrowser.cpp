@@ -2,10 +2,10 @@
 
 #include "FileListing.h"
 #include "FileReferences.h"
+#include "PictureReader.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -42,9 +42,7 @@ void PictureDisplay::Clear() {
 }
 
 bool PictureDisplay::ShowFile(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    const QImage image = ReadPicture(path);
     if (image.isNull()) {
         Clear();
         return false;

@@ -2,14 +2,18 @@
 #include "FileManagerView.h"
 #include "ImageBrowser.h"
 #include "MainPanels.h"
+#include "PictureReader.h"
 #include "TChildForm.h"
 #include "TfMain.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
+#include <QDataStream>
+#include <QFile>
 #include <QImage>
 #include <QListView>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 
@@ -71,6 +75,44 @@ private slots:
         openWithDialog({folder->file("page.html")});
         QVERIFY(window->PictureList().isEmpty());
         QVERIFY(!browser()->Display()->HasPicture());
+    }
+
+    void metafiles() {
+        // A placeable metafile of 100 x 100 units holding one rectangle.
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        const quint16 placeable[] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 96, 0, 0};
+        quint16 checksum = 0;
+        for (quint16 word : placeable) {
+            out << word;
+            checksum ^= word;
+        }
+        out << checksum;
+        const QList<QList<quint16>> records = {
+            {0x020B, 0, 0}, {0x020C, 100, 100}, {0x041B, 90, 90, 10, 10}, {0x0000}};
+        quint32 words = 9;
+        for (const auto& record : records)
+            words += 2 + record.size();
+        out << quint16(1) << quint16(9) << quint16(0x0300) << words << quint16(0) << quint32(7)
+            << quint16(0);
+        for (const auto& record : records) {
+            out << quint32(2 + record.size());
+            for (quint16 word : record)
+                out << word;
+        }
+        QFile wmf(folder->file("drawing.WMF"));
+        QVERIFY(wmf.open(QIODevice::WriteOnly));
+        wmf.write(bytes);
+        wmf.close();
+        QFile emf(folder->file("drawing.emf"));
+        QVERIFY(emf.open(QIODevice::WriteOnly));
+        emf.write(QByteArray(64, '\1'));
+        emf.close();
+        QVERIFY(ReadPicture(emf.fileName()).isNull());
+        if (QStandardPaths::findExecutable("wmf2gd").isEmpty())
+            QSKIP("libwmf-bin is not installed");
+        QVERIFY(!ReadPicture(wmf.fileName()).isNull());
     }
 
     void viewToggleEscapeAndClose() {
