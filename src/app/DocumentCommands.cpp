@@ -6,6 +6,9 @@
 #include "DocumentTabs.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
+#include "FileListing.h"
+#include "FileManagerView.h"
+#include "ImageBrowser.h"
 #include "MainPanels.h"
 #include "ObjectInserts.h"
 #include "Prompts.h"
@@ -25,18 +28,10 @@ namespace {
 
 const QString kUntitled = QStringLiteral("Untitled");
 
-const QStringList kPictureExtensions = {QStringLiteral(".BMP"), QStringLiteral(".ICO"),
-                                        QStringLiteral(".WMF"), QStringLiteral(".EMF"),
-                                        QStringLiteral(".GIF"), QStringLiteral(".JPG")};
-
 QString Extension(const QString& path) {
     const QString name = CaptionFileName(path);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : name.mid(dot);
-}
-
-bool IsPicture(const QString& path) {
-    return kPictureExtensions.contains(Extension(path).toUpper());
 }
 
 QList<FileFilter> OpenFilters() {
@@ -188,14 +183,25 @@ void TfMain::Open() {
     if (files.isEmpty())
         return;
     lastOpenFolder = QFileInfo(files.constFirst()).absolutePath();
-    pictureList.clear();
+    if (followFolders)
+        fileView->SelectFolder(lastOpenFolder);
+    OpenFiles(files, false);
+}
+
+void TfMain::OpenFiles(const QStringList& files, bool hideBrowser) {
+    imageBrowser->Reset(hideBrowser);
     const bool highlight = HighlightingOn();
     for (const QString& file : files) {
-        if (IsPicture(file))
-            pictureList << file;
+        if (IsPictureFile(file))
+            imageBrowser->AddPicture(file);
         else
             OpenFileInWindow(file, highlight);
     }
+    imageBrowser->Start();
+}
+
+QStringList TfMain::PictureList() const {
+    return imageBrowser->Pictures();
 }
 
 void TfMain::OpenDocumentFile(const QString& path) {
@@ -290,8 +296,9 @@ void TfMain::SetSaveButtonEnabled(bool enabled) {
 // No preview window is ever open, so there is none to close.
 void TfMain::CloseActivePreview() {}
 
-// The image browser panel is never shown, so there is nothing to hide.
-void TfMain::HideImageBrowser() {}
+void TfMain::HideImageBrowser() {
+    imageBrowser->hide();
+}
 
 void TfMain::RunPreview() {
     action(QStringLiteral("Previewsite1"))->trigger();

@@ -5,6 +5,8 @@
 #include "Clipboard.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
+#include "FileManagerView.h"
+#include "ImageBrowser.h"
 #include "Language.h"
 #include "MainMenus.h"
 #include "MainPanels.h"
@@ -42,8 +44,7 @@ const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
 const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1", "Documenttortf1",
-                                        "ImageBrowser1", "Previewsite1",  "LoadBrowser1",
-                                        "ImageViewer1"};
+                                        "Previewsite1", "LoadBrowser1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -155,9 +156,15 @@ void TfMain::buildLayout() {
     splitter->setChildrenCollapsible(false);
     splitter->setHandleWidth(3);
     fileManager = new FileManagerPanel(splitter);
+    fileView = new FileManagerView(fileManager->content());
+    auto* fileColumn = new QVBoxLayout(fileManager->content());
+    fileColumn->setContentsMargins(0, 0, 2, 0);
+    fileColumn->addWidget(fileView);
     mdiArea = new QMdiArea(splitter);
     mdiArea->setObjectName(QStringLiteral("MDIClient"));
     mdiArea->setBackground(QColor(128, 128, 128));
+    imageBrowser = new ImageBrowserPanel(mdiArea);
+    imageBrowser->SetFileManagerPanel(fileManager);
     splitter->addWidget(fileManager);
     splitter->addWidget(mdiArea);
     splitter->setStretchFactor(0, 0);
@@ -243,6 +250,8 @@ void TfMain::connectCommands() {
     on("ColorBar1", [this] { ShowColorBar(); });
     on("FileManager1", [this] { ToggleFileManager(); });
     on("FileTabs1", [this] { ShowFileTabs(); });
+    on("ImageBrowser1", [this] { imageBrowser->Toggle(); });
+    on("ImageViewer1", [this] { imageBrowser->Toggle(); });
     on("ArrangeIcons1", [this] { ArrangeIcons(); });
     on("Cascade1", [this] { mdiArea->cascadeSubWindows(); });
     on("MinimizeAll1", [this] {
@@ -264,6 +273,7 @@ void TfMain::connectCommands() {
     connect(fileManager->strip()->hideButton(), &QToolButton::clicked, this,
             [this] { RunReported([this] { HideFileManager(); }); });
     connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
+    connectFileManager();
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (auto* document = sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr)
@@ -306,13 +316,20 @@ void TfMain::runStartupSettings() {
     language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
     openOnDoubleClick =
         store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
+    fileView->SetOpenOnDoubleClick(openOnDoubleClick);
+    fileView->SelectFolder(store.ReadText(QStringLiteral("Last"), QStringLiteral("Folder"),
+                                          fileView->CurrentFolder()));
+    fileView->SetTreeHeight(store.ReadNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
+                                             fileView->TreeHeight()));
     SetFileManagerWidth(
         store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
     colorBar->PaintTargets();
     BuildTemplate();
     const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
-    if (!workFolder.isEmpty())
+    if (!workFolder.isEmpty()) {
+        fileView->SelectFolder(workFolder);
         lastOpenFolder = workFolder;
+    }
     followFolders = store.ReadFlag(QStringLiteral("Work"), QStringLiteral("Syncro"), true);
 
     if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true)) {
@@ -330,6 +347,8 @@ void TfMain::runStartupSettings() {
     fileManager->setVisible(
         store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), false));
     SetFileManagerWidth(fileManagerWidth);
+    fileView->ApplyFilter(
+        store.ReadText(QStringLiteral("File"), QStringLiteral("Mask"), fileView->FilterText()));
 }
 
 void TfMain::ApplyLanguage() {
@@ -561,5 +580,9 @@ bool TfMain::runExitSequence() {
 }
 
 void TfMain::writeLayoutSettings() {
+    Settings().WriteText(QStringLiteral("Last"), QStringLiteral("Folder"),
+                         fileView->CurrentFolder());
+    Settings().WriteNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
+                           fileView->TreeHeight());
     Settings().WriteNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth);
 }

@@ -13,7 +13,9 @@
 class ColorBarPanel;
 class EditorControl;
 class FileManagerPanel;
+class FileManagerView;
 class FileTabsBar;
+class ImageBrowserPanel;
 class OpenFileChannel;
 class QAction;
 class QMdiArea;
@@ -75,6 +77,8 @@ public:
     TabStrip* Tabs() const override { return tabStrip; }
     FileTabsBar* TabsBar() const { return tabsBar; }
     FileManagerPanel* FileManager() const { return fileManager; }
+    FileManagerView* FileView() const { return fileView; }
+    ImageBrowserPanel* ImageBrowser() const { return imageBrowser; }
     ColorBarPanel* ColorBar() const { return colorBar; }
     int FileManagerWidth() const { return fileManagerWidth; }
     bool IsListening() const;
@@ -96,14 +100,19 @@ public:
     void BuildTemplate();
     void NewDocument();
     void Open();
+    // Opens files as an open command does: pictures go to the image
+    // browser, every other file into a new document window. A file that
+    // cannot be read ends the command with an error; its window stays,
+    // empty. hideBrowser: a shown image browser is hidden first.
+    void OpenFiles(const QStringList& files, bool hideBrowser);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
     void Save();
     void SaveAs();
     void CloseDocument();
     void CloseAll();
-    // The pictures the last Open chose, for the image browser.
-    QStringList PictureList() const { return pictureList; }
+    // The pictures the last open command chose, in the image browser.
+    QStringList PictureList() const;
 
     // What document windows need of this window.
     void ApplyTabsBarHeightRule() override;
@@ -147,6 +156,8 @@ private:
     bool runExitSequence();
     void writeLayoutSettings();
     void keepFileManagerWidth();
+    void connectFileManager();
+    void insertIntoDocument(const QString& html);
     void showTabStripMenu(const QPoint& position);
     void updateTitle();
     TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);
@@ -170,7 +181,6 @@ private:
     bool previewActive = false;
     bool previewOpen = false;
     QStringList browserTempFiles;
-    QStringList pictureList;
     DocumentTemplate documentTemplate;
     QString saveDialogFileName;
     int previewCounter = 0;
@@ -185,6 +195,8 @@ private:
     QToolBar* toolBar2 = nullptr;
     QSplitter* splitter = nullptr;
     FileManagerPanel* fileManager = nullptr;
+    FileManagerView* fileView = nullptr;
+    ImageBrowserPanel* imageBrowser = nullptr;
     QMdiArea* mdiArea = nullptr;
     ColorBarPanel* colorBar = nullptr;
     TabStrip* tabStrip = nullptr;

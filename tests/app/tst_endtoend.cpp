@@ -51,8 +51,9 @@ private slots:
         const QString channel =
             QDir(path("run")).filePath(QStringLiteral("quillon-TfMain-%1").arg(::getuid()));
         QTRY_VERIFY_WITH_TIMEOUT(OpenFileChannel::IsHeld(channel), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(Read(path("settings.ini")),
-                                  QByteArray("[Help]\r\nLanguage=Eng\r\n"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            Read(path("settings.ini")),
+            QByteArray("[Help]\r\nLanguage=Eng\r\n\r\n[File]\r\nMask=Filter ...\r\n"), 20000);
         QVERIFY(Read(path("data/applications/quillon.desktop"))
                     .contains("\nExec=" + path("quillon").toUtf8() + " %f\n"));
         QVERIFY(Read(path("config/mimeapps.list")).contains("text/html=quillon.desktop"));
@@ -60,7 +61,8 @@ private slots:
         // changes nothing.
         QVERIFY(OpenFileChannel::Send(channel, 4711, 0, 0));
         QCOMPARE(program.state(), QProcess::Running);
-        QCOMPARE(Read(path("settings.ini")), QByteArray("[Help]\r\nLanguage=Eng\r\n"));
+        QCOMPARE(Read(path("settings.ini")),
+                 QByteArray("[Help]\r\nLanguage=Eng\r\n\r\n[File]\r\nMask=Filter ...\r\n"));
     }
 
     // On a real X display: the file named on the command line opens in one

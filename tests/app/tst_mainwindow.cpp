@@ -79,9 +79,11 @@ private slots:
         QVERIFY(QApplication::topLevelWidgets().size() <= 1 || !QApplication::activeModalWidget());
     }
 
-    void firstStartWritesOnlyTheLanguage() {
+    void firstStartWritesTheLanguageAndTheFilter() {
         auto window = start();
-        QCOMPARE(folder->settingsBytes(), QByteArray("[Help]\r\nLanguage=Eng\r\n"));
+        // The file manager's filter is applied, and so written, at every start.
+        QCOMPARE(folder->settingsBytes(),
+                 QByteArray("[Help]\r\nLanguage=Eng\r\n\r\n[File]\r\nMask=Filter ...\r\n"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Quillon - Vantrel"));
         QVERIFY(window->windowState() & Qt::WindowMaximized);
         QCOMPARE(window->minimumSize(), QSize(700, 500));

@@ -1,0 +1,330 @@
+#include "ErrorReport.h"
+#include "FileDialogs.h"
+#include "FileListing.h"
+#include "FileManagerView.h"
+#include "FileOperations.h"
+#include "Language.h"
+#include "MainPanels.h"
+#include "TChildForm.h"
+#include "TfMain.h"
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+class FileManagerTest : public QObject, WindowFixture {
+    Q_OBJECT
+
+    QTemporaryDir trashHome;
+    std::unique_ptr<QTemporaryDir> site;
+
+    FileManagerView* view() const { return window->FileView(); }
+    QString sitePath(const QString& name = {}) const {
+        return name.isEmpty() ? site->path() : site->filePath(name);
+    }
+    void write(const QString& name, const QByteArray& bytes = "x") {
+        QFile file(sitePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    void startShown(const QByteArray& settings = {}) {
+        start("[ToolBars]\r\nFileManager=1\r\n" + settings);
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    // Shows the site folder with every file listed and the given names selected.
+    void showSite(const QStringList& names, const QStringList& selected = {}) {
+        view()->SelectFolder(sitePath());
+        view()->ApplyFilter(QStringLiteral("All Files (*.*)"));
+        QTRY_COMPARE(view()->ListedNames(), names);
+        QListView* list = view()->List();
+        for (int row = 0; row < names.size(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0, list->rootIndex());
+            if (selected.contains(names[row])) {
+                list->selectionModel()->select(index, QItemSelectionModel::Select);
+                list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            }
+        }
+    }
+    QAction* entry(QMenu* menu, const char* name) const {
+        auto* found = menu->findChild<QAction*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no entry %s", name);
+        return found;
+    }
+    QString setting(const QByteArray& key) const {
+        for (const QByteArray& line : folder->settingsBytes().split('\n')) {
+            if (line.startsWith(key + '='))
+                return QString::fromUtf8(line.mid(key.size() + 1).trimmed());
+        }
+        return {};
+    }
+
+private slots:
+    void initTestCase() {
+        // Deleted files go to a trash inside a temporary folder.
+        qputenv("XDG_DATA_HOME", trashHome.path().toUtf8());
+    }
+    void init() {
+        prepare();
+        site = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() {
+        finish();
+        site.reset();
+    }
+
+    void masksAndNames() {
+        QCOMPARE(MaskForFilterChoice("All Web Files"), AllWebFilesMask());
+        QCOMPARE(MaskForFilterChoice("All Files (*.*)"), QStringLiteral("*.*"));
+        QCOMPARE(MaskForFilterChoice("*.gif;*.css"), QStringLiteral("*.gif;*.css"));
+        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 19);
+        QCOMPARE(MaskPatterns("*.*; ;*.htm;*.js"), (QStringList{"*", "*.htm", "*.htm*", "*.js"}));
+        QVERIFY(IsPictureFile("/site/photo.JPG"));
+        QVERIFY(IsPictureFile("/site/a.b/logo.gif"));
+        QVERIFY(!IsPictureFile("/site/photo.jpeg"));
+        QVERIFY(!IsPictureFile("/site.gif/README"));
+        QCOMPARE(JoinPath("/", "etc"), QStringLiteral("/etc"));
+        QCOMPARE(JoinPath("/site", "a.html"), QStringLiteral("/site/a.html"));
+        QCOMPARE(FolderPath("/site//"), QStringLiteral("/site"));
+        QCOMPARE(FolderPath("/"), QStringLiteral("/"));
+    }
+
+    void foldersAreMadeAndRemovedOnlyWhenSound() {
+        QVERIFY_THROWS_EXCEPTION(UserError, CreateFolder(sitePath(), "a/b"));
+        QVERIFY_THROWS_EXCEPTION(UserError, CreateFolder(sitePath(), ".."));
+        QVERIFY_THROWS_EXCEPTION(UserError, CreateFolder(sitePath(), ""));
+        QCOMPARE(CreateFolder(sitePath(), "pub"), sitePath("pub"));
+        QVERIFY_THROWS_EXCEPTION(UserError, CreateFolder(sitePath(), "pub"));
+        write("pub/keep.html");
+        QVERIFY(!RemoveEmptyFolder(sitePath("pub")));
+        QVERIFY(QFile::exists(sitePath("pub/keep.html")));
+        QVERIFY(!RemoveEmptyFolder(sitePath("pub/keep.html")));
+        RemoveFiles({sitePath("pub/keep.html"), sitePath("pub/gone.html")});
+        QVERIFY(!QFile::exists(sitePath("pub/keep.html")));
+        QVERIFY(RemoveEmptyFolder(sitePath("pub")));
+    }
+
+    void startAndCloseKeepTheLayout() {
+        write("index.html");
+        write("INDEX.HTM");
+        write("notes.txt");
+        startShown(
+            "[Last]\r\nFolder=" + sitePath().toUtf8() + "\r\n[Directory]\r\nHeight=210\r\n" +
+            "[File]\r\nMask=*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
+            "\r\n");
+        QCOMPARE(view()->CurrentFolder(), sitePath());
+        QCOMPARE(view()->FilterText(), AllWebFilesMask());
+        QCOMPARE(view()->Mask(), AllWebFilesMask());
+        QCOMPARE(setting("Mask"), AllWebFilesMask());
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"INDEX.HTM", "index.html"}));
+        QCOMPARE(view()->TreeHeight(), 210);
+
+        // A filter chosen in the box is applied and written.
+        QComboBox* box = view()->FilterBox();
+        box->setFocus();
+        box->setCurrentIndex(box->findText("All Files (*.*)"));
+        emit box->activated(box->currentIndex());
+        QCOMPARE(setting("Mask"), QStringLiteral("*.*"));
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"INDEX.HTM", "index.html", "notes.txt"}));
+
+        QDir(sitePath()).mkdir("sub");
+        view()->SelectFolder(sitePath("sub"));
+        prompts->answerYes();
+        window->close();
+        QCOMPARE(setting("Folder"), sitePath("sub"));
+        QCOMPARE(setting("Height"), QStringLiteral("210"));
+    }
+
+    void workFolderWinsAndAnEmptyMaskIsTheBoxText() {
+        QDir(sitePath()).mkdir("work");
+        startShown("[Last]\r\nFolder=" + sitePath().toUtf8() +
+                   "\r\n[Work]\r\nDir=" + sitePath("work").toUtf8() + "\r\n");
+        QCOMPARE(view()->CurrentFolder(), sitePath("work"));
+        QCOMPARE(window->LastOpenFolder(), sitePath("work"));
+        QCOMPARE(view()->Mask(), QStringLiteral("Filter ..."));
+        QCOMPARE(setting("Mask"), QStringLiteral("Filter ..."));
+
+        // With the folders following each other, a click in the tree moves
+        // the Open dialog's folder.
+        QTreeView* tree = view()->Tree();
+        view()->SelectFolder(sitePath());
+        const QRect cell = tree->visualRect(tree->currentIndex());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(window->LastOpenFolder(), sitePath() + "/");
+    }
+
+    void openingFromTheList() {
+        write("photo.jpeg");
+        write("photo.JPG");
+        write("a.html", "<p>a</p>");
+        write("b.html");
+        write("c.GIF");
+        write("d.bmp");
+        startShown();
+        showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"}, {"photo.jpeg"});
+        QListView* list = view()->List();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(window->Documents().size(), 1);
+        QCOMPARE(window->ActiveDocument()->Caption(), sitePath("photo.jpeg"));
+
+        // A single click opens the file it lands on; with Ctrl it only selects.
+        const QModelIndex html = list->model()->index(0, 0, list->rootIndex());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualRect(html).center());
+        QCOMPARE(window->Documents().size(), 1);
+        const QModelIndex jpg = list->model()->index(5, 0, list->rootIndex());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(jpg).center());
+        QCOMPARE(window->Documents().size(), 1);
+        QCOMPARE(window->PictureList(), QStringList{sitePath("photo.JPG")});
+
+        list->clearSelection();
+        showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"},
+                 {"a.html", "b.html", "c.GIF", "d.bmp", "photo.JPG"});
+        entry(view()->ListMenu(), "OpenSelectedFiles1")->trigger();
+        QCOMPARE(window->Documents().size(), 3);
+        QCOMPARE(window->Documents()[1]->Caption(), sitePath("a.html"));
+        QCOMPARE(window->PictureList(),
+                 (QStringList{sitePath("c.GIF"), sitePath("d.bmp"), sitePath("photo.JPG")}));
+    }
+
+    void openOnDoubleClickIgnoresSingleClicks() {
+        write("a.html");
+        startShown("[DoubleClick]\r\nOpen=1\r\n");
+        showSite({"a.html"});
+        QListView* list = view()->List();
+        const QPoint at = list->visualRect(list->model()->index(0, 0, list->rootIndex())).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(window->Documents().size(), 0);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(window->Documents().size(), 1);
+    }
+
+    void deletingFiles() {
+        for (const char* name : {"a.html", "b.html", "c.html"})
+            write(QString::fromLatin1(name));
+        startShown();
+        showSite({"a.html", "b.html", "c.html"}, {"a.html"});
+        QListView* list = view()->List();
+        list->setFocus();
+        prompts->answerYes();
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(prompts->askedTexts(),
+                 QStringList{CatalogMessage("DelFile", "a.html", Language::English)});
+        QVERIFY(!QFile::exists(sitePath("a.html")));
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"b.html", "c.html"}));
+
+        // Several files: a question, then the list to confirm; Cancel keeps them.
+        prompts->asked.clear();
+        showSite({"b.html", "c.html"}, {"b.html", "c.html"});
+        prompts->answerYes();
+        QStringList shown;
+        prompts->answer([&](QDialog& dialog) {
+            for (int row = 0; row < 2; ++row)
+                shown << dialog.findChild<QListWidget*>("ListBox1")->item(row)->text();
+            return int(QDialog::Rejected);
+        });
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(shown, (QStringList{sitePath("b.html"), sitePath("c.html")}));
+        QCOMPARE(prompts->askedTexts(),
+                 (QStringList{"Do you want to delete all selected files ? ", "Confirm delete ...",
+                              "Aborted : No files have been deleted !"}));
+        QVERIFY(QFile::exists(sitePath("b.html")));
+
+        // Ok asks once more; No keeps the list open, Yes deletes.
+        prompts->asked.clear();
+        prompts->answerYes();
+        prompts->answer([&](QDialog& dialog) {
+            auto& confirm = static_cast<TfConfdel&>(dialog);
+            prompts->answerNo();
+            confirm.OkClick();
+            if (confirm.result() == QDialog::Accepted)
+                return int(QDialog::Accepted);
+            prompts->answerYes();
+            confirm.OkClick();
+            return confirm.result();
+        });
+        entry(view()->ListMenu(), "DeleteSelectedFiles1")->trigger();
+        QCOMPARE(prompts->askedTexts().last(),
+                 QStringLiteral("All selected files have been removed !"));
+        QCOMPARE(prompts->askedTexts().count(
+                     "All the selected files will be deleted ! Do you wish to continue ?"),
+                 2);
+        QVERIFY(!QFile::exists(sitePath("b.html")));
+        QVERIFY(!QFile::exists(sitePath("c.html")));
+        QTRY_COMPARE(view()->ListedNames(), QStringList());
+    }
+
+    void creatingAndDeletingFolders() {
+        QDir(sitePath()).mkdir("full");
+        write("full/page.html");
+        startShown();
+        view()->SelectFolder(sitePath());
+        QString status;
+        prompts->answer([&](QDialog& dialog) {
+            auto& create = static_cast<TfFolder&>(dialog);
+            status = create.findChild<QLabel*>("StatusBar1")->text();
+            auto* name = create.findChild<QLineEdit*>("Edit1");
+            name->setText("full");
+            create.CreateClick(); // exists already: reported, the dialog stays
+            name->setText("pub");
+            create.findChild<QPushButton*>("CreateButton")->click();
+            return create.result();
+        });
+        entry(view()->TreeMenu(), "CreateFolder1")->trigger();
+        QCOMPARE(status, "Create folder in : " + sitePath());
+        QCOMPARE(prompts->asked.value(1).kind, QStringLiteral("Error"));
+        QVERIFY(QFileInfo(sitePath("pub")).isDir());
+        QCOMPARE(view()->CurrentFolder(), sitePath("pub"));
+
+        QTreeView* tree = view()->Tree();
+        tree->setFocus();
+        prompts->answerYes();
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QVERIFY(!QFileInfo::exists(sitePath("pub")));
+        QCOMPARE(view()->CurrentFolder(), sitePath());
+
+        prompts->asked.clear();
+        view()->SelectFolder(sitePath("full"));
+        prompts->answerYes();
+        entry(view()->TreeMenu(), "DeleteFolder1")->trigger();
+        QCOMPARE(
+            prompts->askedTexts(),
+            (QStringList{CatalogMessage("DelFolder", "full", Language::English),
+                         CatalogMessage("ErrDelFolder", sitePath("full"), Language::English)}));
+        QVERIFY(QFile::exists(sitePath("full/page.html")));
+        QCOMPARE(view()->CurrentFolder(), sitePath());
+    }
+
+    void menusInTheirOrder() {
+        startShown();
+        QStringList names;
+        for (QAction* action : view()->ListMenu()->actions())
+            names << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(names,
+                 (QStringList{"Open Selected Files ...", "-", "Copy Selected File(s) ...",
+                              "Delete Selected File(s) ...", "-", "Add Selected file to document",
+                              "-", "Refresh Filemanager", "-", "Select All"}));
+        names.clear();
+        for (QAction* action : view()->TreeMenu()->actions())
+            names << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(names,
+                 (QStringList{"Create Folder", "Delete Folder", "-", "Refresh Filemanager"}));
+        QCOMPARE(entry(view()->TreeMenu(), "RefreshFilemanager2")->shortcut(),
+                 QKeySequence(Qt::Key_F5));
+    }
+};
+
+QTEST_MAIN(FileManagerTest)
+#include "tst_filemanager.moc"
