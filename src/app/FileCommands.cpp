@@ -19,19 +19,19 @@ void TfMain::connectFileManager() {
             [this](const QStringList& files, bool focusedOnly) {
                 RunReported([&] { OpenFiles(files, focusedOnly); });
             });
-    connect(fileView, &FileManagerView::addToDocumentRequested, this, [this](const QString& path) {
+    connect(fileView, &FileManagerView::fileReferenceRequested, this, [this](const QString& path) {
         if (path.isEmpty())
             return;
         RunSilently([&] {
             if (const auto html = FileReference(path))
-                insertIntoDocument(*html);
+                insertInActiveDocument(*html);
         });
     });
     connect(imageBrowser, &ImageBrowserPanel::insertRequested, this,
-            [this](const QString& html) { RunSilently([&] { insertIntoDocument(html); }); });
+            [this](const QString& html) { RunSilently([&] { insertInActiveDocument(html); }); });
 }
 
-void TfMain::insertIntoDocument(const QString& html) {
+void TfMain::insertInActiveDocument(const QString& html) {
     if (EditorControl* editor = ActiveEditor())
         editor->ReplaceSelection(html);
 }

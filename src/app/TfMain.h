@@ -157,7 +157,7 @@ private:
     void writeLayoutSettings();
     void keepFileManagerWidth();
     void connectFileManager();
-    void insertIntoDocument(const QString& html);
+    void insertInActiveDocument(const QString& html);
     void showTabStripMenu(const QPoint& position);
     void updateTitle();
     TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);

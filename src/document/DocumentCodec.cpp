@@ -2,6 +2,8 @@
 
 #include "Cp1252Codec.h"
 
+#include <QFileInfo>
+
 #include <array>
 #include <cstring>
 
@@ -113,12 +115,7 @@ bool Cp1252HoldsAll(const char* text, qsizetype length) {
 }
 
 bool IsHtmlDocumentPath(const QString& path) {
-    const QString name =
-        path.mid(qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return false;
-    const QString extension = name.mid(dot + 1).toLower();
+    const QString extension = QFileInfo(path).suffix().toLower();
     for (const char* html : {"htm", "html", "shtml", "php", "asp"}) {
         if (extension == QLatin1String(html))
             return true;

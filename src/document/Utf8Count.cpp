@@ -5,7 +5,7 @@
 #include <cstring>
 
 qsizetype CountCodePoints(const char* data, qsizetype length) {
-    // A continuation byte is 10xxxxxx: bit 7 set and bit 6 clear.
+    // A continuation byte has its top two bits set to 1 and 0: bit 7 set, bit 6 clear.
     qsizetype continuations = 0;
     qsizetype i = 0;
     for (; i + 8 <= length; i += 8) {

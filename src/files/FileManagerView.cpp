@@ -121,7 +121,7 @@ void FileManagerView::buildMenus() {
     listMenu->addSeparator();
     on(AddEntry(*listMenu, "AddSelectedfiletodocument1", "Add Selected file to document"), [this] {
         if (!SelectedPaths().isEmpty())
-            emit addToDocumentRequested(FocusedPath());
+            emit fileReferenceRequested(FocusedPath());
     });
     listMenu->addSeparator();
     QAction* refreshList = AddEntry(*listMenu, "RefreshFilemanager1", "Refresh Filemanager");

@@ -66,7 +66,7 @@ signals:
     void openRequested(const QStringList& paths, bool focusedOnly);
     // "Add Selected file to document" for the focused entry (empty when it
     // is not selected).
-    void addToDocumentRequested(const QString& path);
+    void fileReferenceRequested(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

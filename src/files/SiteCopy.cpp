@@ -32,8 +32,6 @@ CopyOutcome CopyWithoutOverwrite(const QString& source, const QString& target) {
     part.setPermissions(input.permissions());
     // QFile::rename never replaces an existing file, so a target that
     // appeared meanwhile stays as it is.
-    if (QFileInfo::exists(target))
-        return CopyOutcome::TargetExists;
     if (!part.rename(target))
         return QFileInfo::exists(target) ? CopyOutcome::TargetExists : CopyOutcome::Failed;
     part.setAutoRemove(false);
