@@ -9,6 +9,7 @@
 #include "TfMain.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,12 +50,9 @@ ScriptedPrompts::DialogScript Answer(TConfirmReplaceDialog::Answer answer) {
 
 } // namespace
 
-class SearchTest : public QObject {
+class SearchTest : public QObject, WindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFolder> folder;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfMain> window;
     EditorControl* editor = nullptr;
 
     QAction* act(const char* name) const { return window->action(QString::fromLatin1(name)); }
@@ -87,19 +85,11 @@ class SearchTest : public QObject {
 private slots:
     void init() {
         RememberedSearch() = {};
-        folder = std::make_unique<ProgramFolder>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        window = std::make_unique<TfMain>(folder->windowOptions());
-        window->showMaximized();
+        prepare();
+        start();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    void cleanup() {
-        prompts->answerYes();
-        window->close();
-        window.reset();
-        prompts.reset();
-        folder.reset();
-    }
+    void cleanup() { finish(); }
 
     void findNextAndPreviousWalkTheMatches() {
         open("dog cat\r\ncat\r\nlast cat line");
