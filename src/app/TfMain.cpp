@@ -13,6 +13,7 @@
 #include "MdiChildWindow.h"
 #include "ObjectInserts.h"
 #include "OpenFileChannel.h"
+#include "PreviewFiles.h"
 #include "Prompts.h"
 #include "RgbToHtml.h"
 #include "SearchCommands.h"
@@ -28,7 +29,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -43,8 +43,7 @@ namespace {
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1", "Documenttortf1",
-                                        "Previewsite1", "LoadBrowser1"};
+const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1", "Documenttortf1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -274,8 +273,12 @@ void TfMain::connectCommands() {
             [this] { RunReported([this] { HideFileManager(); }); });
     connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
     connectFileManager();
+    connectPreviewCommands();
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        // A preview that loses the activation is no longer active when the
+        // document that takes it activates.
+        followPreviewActivation(sub);
         if (auto* document = sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr)
             document->Activated();
         updateTitle();
@@ -561,10 +564,7 @@ bool TfMain::runExitSequence() {
     }
     if (!LangMessage(QStringLiteral("Exit"), QString(), 1))
         return false;
-    for (const QString& file : std::as_const(browserTempFiles)) {
-        if (QFile::exists(file))
-            QFile::remove(file);
-    }
+    DeleteExistingFiles(browserTempFiles);
     // A settings file that cannot be written is reported, but it does not keep
     // the user from leaving the program.
     RunReported([this] { writeLayoutSettings(); });
