@@ -1,5 +1,7 @@
 #include "CodeInsidePage.h"
 #include "ColorSwatch.h"
+#include "DocumentProfile.h"
+#include "DocumentTemplate.h"
 #include "EditorControl.h"
 #include "FileManagerView.h"
 #include "Language.h"
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -331,6 +334,43 @@ private slots:
         QVERIFY(text.contains("<title>Imported</title>"));
         QVERIFY(text.contains("content=\"a, b\""));
         QVERIFY2(text.contains("<body vlink=\"#123456\">"), qPrintable(text));
+    }
+
+    // A profile exported on one program folder and imported on another gives
+    // the same new documents.
+    void profileMovesBetweenInstallations() {
+        QTemporaryDir first, second;
+        SettingsStore source(first.filePath("settings.ini"));
+        const QByteArray setup =
+            "[Title]\r\nText=Shop\r\n[DESC]\r\nText=Things\r\n[KeyWords]\r\n"
+            "Text=buy\r\n[Author]\r\nText=Me\r\n[StyleSheet]\r\nPath=s.css\r\n"
+            "[Background]\r\nImage=b.gif\r\n[DefLinkCol]\r\nOn=1\r\n"
+            "[BG]\r\nText=#FFFFFF\r\nCol=16777215\r\n[ALink]\r\nText=#FF0000\r\n"
+            "Col=255\r\n[VLink]\r\nText=#00FF00\r\nCol=65280\r\n"
+            "[Link]\r\nText=#0000FF\r\nCol=16711680\r\n";
+        QFile file(source.SettingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(setup);
+        file.close();
+        DocumentProfile profile;
+        profile.title = "Shop";
+        profile.description = "Things";
+        profile.keywords = "buy\r\n";
+        profile.author = "Me";
+        profile.styleSheet = "s.css";
+        profile.background = "b.gif";
+        profile.defaultLinkColors = true;
+        profile.colors = {
+            {{"#FF0000", 255}, {"#00FF00", 65280}, {"#0000FF", 16711680}, {"#FFFFFF", 0xFFFFFF}}};
+        const QString path = first.filePath("site.qdp");
+        ExportProfile(path, profile);
+        SettingsStore target(second.filePath("settings.ini"));
+        StoreProfile(target, ReadProfile(path));
+        const QDateTime at(QDate(2024, 5, 1), QTime(12, 0));
+        const QStringList lines = BuildTemplate(target, at).lines;
+        QCOMPARE(lines, BuildTemplate(source, at).lines);
+        QVERIFY(lines.contains("<body bgcolor=\"#FFFFFF\" background=\"b.gif\" alink=\"#FF0000\" "
+                               "vlink=\"#00FF00\" link=\"#0000FF\">"));
     }
 };
 
