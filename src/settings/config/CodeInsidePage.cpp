@@ -24,11 +24,8 @@
 namespace {
 
 FileDialogRequest LibraryRequest(const QString& caption) {
-    FileDialogRequest request;
-    request.caption = caption;
-    request.filters = {{QStringLiteral("Code Inside Files ( *.qci )"), QStringLiteral("*.qci")}};
-    request.defaultSuffix = QStringLiteral("qci");
-    return request;
+    return OneFilterRequest(caption, QStringLiteral("Code Inside Files ( *.qci )"),
+                            QStringLiteral("*.qci"), QStringLiteral("qci"));
 }
 
 // Replaces the file at target with a copy of source.

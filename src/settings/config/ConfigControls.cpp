@@ -10,6 +10,15 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+FileDialogRequest OneFilterRequest(const QString& caption, const QString& label,
+                                   const QString& patterns, const QString& suffix) {
+    FileDialogRequest request;
+    request.caption = caption;
+    request.filters = {{label, patterns}};
+    request.defaultSuffix = suffix;
+    return request;
+}
+
 QCheckBox* MakeTickBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));

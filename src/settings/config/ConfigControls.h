@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Prompts.h"
 #include <QComboBox>
 #include <QFontComboBox>
+
 #include <QString>
 
 #include <functional>
@@ -34,6 +36,10 @@ public:
 };
 using DropDownList = DropDownAware<QComboBox>;
 using DropDownFontList = DropDownAware<QFontComboBox>;
+
+// A file dialog of one filter with a default extension.
+FileDialogRequest OneFilterRequest(const QString& caption, const QString& label,
+                                   const QString& patterns, const QString& suffix = {});
 
 // Controls of the configuration screen, named so that they can be found.
 QCheckBox* MakeTickBox(QWidget* parent, const char* name, const QString& caption, bool checked);

@@ -8,53 +8,70 @@ QString S(const char* text) {
     return QString::fromLatin1(text);
 }
 
-} // namespace
+// A text of the profile: its place in a profile file and in the settings.
+struct TextPlace {
+    const char* profileSection;
+    const char* profileKey;
+    const char* settingsSection;
+    const char* settingsKey;
+    QString DocumentProfile::*member;
+};
 
-void ExportProfile(const QString& path, const DocumentProfile& profile) {
-    SettingsStore file(path);
-    file.WriteText(S("Doc"), S("Title"), profile.title);
-    file.WriteText(S("Doc"), S("Desc"), profile.description);
-    file.WriteText(S("Doc"), S("Keywords"), profile.keywords);
-    file.WriteText(S("Doc"), S("Author"), profile.author);
+const TextPlace kDocumentTexts[] = {
+    {"Doc", "Title", "Title", "Text", &DocumentProfile::title},
+    {"Doc", "Desc", "DESC", "Text", &DocumentProfile::description},
+    {"Doc", "Keywords", "KeyWords", "Text", &DocumentProfile::keywords},
+    {"Doc", "Author", "Author", "Text", &DocumentProfile::author},
+};
+const TextPlace kFileTexts[] = {
+    {"StyleSheet", "Path", "StyleSheet", "Path", &DocumentProfile::styleSheet},
+    {"Background", "Image", "Background", "Image", &DocumentProfile::background},
+};
+
+// Every entry in the order both the export and the import write them; the
+// colours and the flag have the same names in both files.
+void WriteEntries(SettingsStore& file, const DocumentProfile& profile, bool settingsNames) {
+    const auto writeTexts = [&](const auto& places) {
+        for (const TextPlace& place : places)
+            file.WriteText(S(settingsNames ? place.settingsSection : place.profileSection),
+                           S(settingsNames ? place.settingsKey : place.profileKey),
+                           profile.*place.member);
+    };
+    writeTexts(kDocumentTexts);
     for (size_t i = 0; i < profile.colors.size(); ++i) {
         const QString section = S(DocumentProfile::kColorSections[i]);
         file.WriteText(section, S("Text"), profile.colors[i].text);
         file.WriteNumber(section, S("Col"), profile.colors[i].col);
     }
-    file.WriteText(S("StyleSheet"), S("Path"), profile.styleSheet);
-    file.WriteText(S("Background"), S("Image"), profile.background);
+    writeTexts(kFileTexts);
     file.WriteFlag(S("DefLinkCol"), S("On"), profile.defaultLinkColors);
+}
+
+} // namespace
+
+void ExportProfile(const QString& path, const DocumentProfile& profile) {
+    SettingsStore file(path);
+    WriteEntries(file, profile, false);
 }
 
 DocumentProfile ReadProfile(const QString& path) {
     const SettingsStore file(path);
     DocumentProfile profile;
-    profile.title = file.ReadText(S("Doc"), S("Title"), {});
-    profile.description = file.ReadText(S("Doc"), S("Desc"), {});
-    profile.keywords = file.ReadText(S("Doc"), S("Keywords"), {});
-    profile.author = file.ReadText(S("Doc"), S("Author"), {});
+    const auto readTexts = [&](const auto& places) {
+        for (const TextPlace& place : places)
+            profile.*place.member = file.ReadText(S(place.profileSection), S(place.profileKey), {});
+    };
+    readTexts(kDocumentTexts);
+    readTexts(kFileTexts);
     for (size_t i = 0; i < profile.colors.size(); ++i) {
         const QString section = S(DocumentProfile::kColorSections[i]);
         profile.colors[i].text = file.ReadText(section, S("Text"), {});
         profile.colors[i].col = file.ReadNumber(section, S("Col"), 0);
     }
-    profile.styleSheet = file.ReadText(S("StyleSheet"), S("Path"), {});
-    profile.background = file.ReadText(S("Background"), S("Image"), {});
     profile.defaultLinkColors = file.ReadFlag(S("DefLinkCol"), S("On"), false);
     return profile;
 }
 
 void StoreProfile(SettingsStore& settings, const DocumentProfile& profile) {
-    settings.WriteText(S("Title"), S("Text"), profile.title);
-    settings.WriteText(S("DESC"), S("Text"), profile.description);
-    settings.WriteText(S("KeyWords"), S("Text"), profile.keywords);
-    settings.WriteText(S("Author"), S("Text"), profile.author);
-    for (size_t i = 0; i < profile.colors.size(); ++i) {
-        const QString section = S(DocumentProfile::kColorSections[i]);
-        settings.WriteText(section, S("Text"), profile.colors[i].text);
-        settings.WriteNumber(section, S("Col"), profile.colors[i].col);
-    }
-    settings.WriteText(S("StyleSheet"), S("Path"), profile.styleSheet);
-    settings.WriteText(S("Background"), S("Image"), profile.background);
-    settings.WriteFlag(S("DefLinkCol"), S("On"), profile.defaultLinkColors);
+    WriteEntries(settings, profile, true);
 }

@@ -250,9 +250,9 @@ QWidget* TfConfig::buildEditorPage() {
         static_cast<QBoxLayout*>(group->layout())->addLayout(row);
     };
     // A font list and the size beside it; both need a restart.
-    const auto fontRow = [this, page, restart](QGroupBox* group, DropDownFontList* list,
-                                               const char* fontKey, const QString& design,
-                                               QSpinBox* size, const char* sizeKey, bool quiet) {
+    const auto fontRow = [this, restart](QGroupBox* group, DropDownFontList* list,
+                                         const char* fontKey, const QString& design, QSpinBox* size,
+                                         const char* sizeKey, bool quiet) {
         list->setCurrentIndex(-1);
         list->setEditText(Store().ReadText(S("Font"), S(fontKey), design));
         connect(list, &QComboBox::activated, this, [list, fontKey, restart] {
@@ -275,7 +275,6 @@ QWidget* TfConfig::buildEditorPage() {
         row->addWidget(size);
         row->addWidget(AttachCurrentChoiceLabel(list, QStringLiteral("Current Font :")));
         static_cast<QBoxLayout*>(group->layout())->addLayout(row);
-        Q_UNUSED(page);
     };
     auto* editorFont = MakeGroup(page, QStringLiteral("Editor FontStyle"));
     new QVBoxLayout(editorFont);
@@ -366,12 +365,10 @@ std::optional<qint32> TfConfig::pickColor() {
 }
 
 void TfConfig::chooseProgram(QLineEdit* field, const char* section) {
-    FileDialogRequest request;
-    request.caption = QStringLiteral("Open");
     // Programs on Linux carry no extension: every file is listed, and only
     // an executable one is taken.
-    request.filters = {{QStringLiteral("Executables (*)"), QStringLiteral("*")}};
-    const QStringList chosen = CurrentPrompts().openFiles(request);
+    const QStringList chosen = CurrentPrompts().openFiles(OneFilterRequest(
+        QStringLiteral("Open"), QStringLiteral("Executables (*)"), QStringLiteral("*")));
     if (chosen.isEmpty())
         return;
     const QFileInfo program(chosen.constFirst());

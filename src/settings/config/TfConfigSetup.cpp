@@ -33,11 +33,8 @@ const char* const kSwatchCaptions[] = {"Active link", "Visited link", "Default l
                                        "Background Color"};
 
 FileDialogRequest ProfileRequest(const QString& caption) {
-    FileDialogRequest request;
-    request.caption = caption;
-    request.filters = {{QStringLiteral("Document Profiles (*.qdp)"), QStringLiteral("*.qdp")}};
-    request.defaultSuffix = QStringLiteral("qdp");
-    return request;
+    return OneFilterRequest(caption, QStringLiteral("Document Profiles (*.qdp)"),
+                            QStringLiteral("*.qdp"), QStringLiteral("qdp"));
 }
 
 } // namespace
@@ -130,10 +127,8 @@ QWidget* TfConfig::buildNewFilePage() {
 }
 
 void TfConfig::chooseFileName(QLineEdit* field, const QString& label, const QString& patterns) {
-    FileDialogRequest request;
-    request.caption = QStringLiteral("Open");
-    request.filters = {{label, patterns}};
-    const QStringList chosen = CurrentPrompts().openFiles(request);
+    const QStringList chosen =
+        CurrentPrompts().openFiles(OneFilterRequest(QStringLiteral("Open"), label, patterns));
     if (!chosen.isEmpty())
         field->setText(QFileInfo(chosen.constFirst()).fileName());
 }
