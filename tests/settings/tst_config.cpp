@@ -255,6 +255,15 @@ private slots:
         QCOMPARE(before->Editor()->Text(), QString("tbl\r\n"));
     }
 
+    void missingLibraryIsReportedOnce() {
+        fixture.start("[Use]\r\nCodeInside=1\r\n");
+        fixture.window->action("New1")->trigger();
+        fixture.window->action("New1")->trigger();
+        const QString error =
+            "Cannot open file " + QDir(fixture.folder->path()).filePath("CodeC/codeinside.qci");
+        QCOMPARE(fixture.prompts->askedTexts(), QStringList{error});
+    }
+
     void codeInsideEditsDeleteAndImport() {
         QDir().mkpath(fixture.folder->file("CodeC"));
         QFile library(fixture.folder->file("CodeC/codeinside.qci"));

@@ -47,8 +47,9 @@ CodeInsidePage::CodeInsidePage(const QString& programFolder, QWidget* parent)
       saveButton(MakeButton(body, "SaveChanges", QStringLiteral("Save changes ..."))) {
     setObjectName(QStringLiteral("CodeInsidePage"));
     auto* column = new QVBoxLayout(this);
-    column->addWidget(useCodeInside);
+    column->addWidget(useCodeInside, 0, Qt::AlignTop);
     column->addWidget(body, 1);
+    column->addStretch(0);
     auto* bodyColumn = new QVBoxLayout(body);
     bodyColumn->setContentsMargins(0, 0, 0, 0);
     auto* header = new QHBoxLayout;
