@@ -109,7 +109,7 @@ void TfMain::openPreviewWindow(const QString& path) {
 void TfMain::PreviewInBrowser() {
     const QString browser = Settings().ReadText(QStringLiteral("WEB"), QStringLiteral("Path"), {});
     if (browser.isEmpty()) {
-        OpenConfiguration(1);
+        OpenConfiguration(1, ConfigFocus::BrowserPath);
         return;
     }
     TChildForm* document = ActiveDocument();

@@ -3,6 +3,7 @@
 #include "ApplyLanguage.h"
 #include "Artwork.h"
 #include "Clipboard.h"
+#include "ConfigCommands.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
 #include "FileManagerView.h"
@@ -475,11 +476,12 @@ void TfMain::StartFtpProgram() {
         CurrentShell().startProgram(path, {});
         return;
     }
-    OpenConfiguration(1);
+    OpenConfiguration(1, ConfigFocus::FtpPath);
 }
 
-void TfMain::OpenConfiguration(int page) {
+void TfMain::OpenConfiguration(int page, ConfigFocus focus) {
     NextDocumentNumber();
+    OpenConfigurationScreen(*this, page, focus);
     emit configurationRequested(page);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConfigHost.h"
 #include "DocumentHost.h"
 #include "DocumentTemplate.h"
 #include "FileAssociation.h"
@@ -63,6 +64,7 @@ public:
     QString LastOpenFolder() const { return lastOpenFolder; }
     void SetLastOpenFolder(const QString& folder) { lastOpenFolder = folder; }
     QString LanguageValue() const { return language; }
+    void SetLanguageValue(const QString& value) { language = value; }
     bool OpenOnDoubleClick() const { return openOnDoubleClick; }
     void SetOpenOnDoubleClick(bool on) { openOnDoubleClick = on; }
     bool FollowFolders() const { return followFolders; }
@@ -143,13 +145,15 @@ public:
     void StartFtpProgram();
     void ShowAbout();
     void CheckForUpdates();
-    void OpenConfiguration(int page);
+    // Opens a new configuration screen on the page (0 to 3), the keyboard
+    // focus in the given field.
+    void OpenConfiguration(int page, ConfigFocus focus = ConfigFocus::None);
     void ArrangeIcons();
     void TileVertical();
     void TileHorizontal();
 
 signals:
-    // The configuration screen was asked for, on the given page (0 to 3).
+    // A configuration screen was opened on the given page (0 to 3).
     void configurationRequested(int page);
 
 protected:

@@ -7,6 +7,8 @@
 #include "Language.h"
 #include "Prompts.h"
 #include "SettingsStore.h"
+#include "SnippetExpansion.h"
+#include "SnippetLibrary.h"
 #include "StatusPanels.h"
 #include "SystemColors.h"
 #include "TagCommands.h"
@@ -18,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QSet>
 #include <QVBoxLayout>
 
 namespace {
@@ -121,6 +124,20 @@ void TChildForm::applyCreationSettings() {
     editor->SetOption(EditorOption::ShowScrollHint, flag("Scrollhint", "Enabled", false));
     editor->SetOption(EditorOption::AutoIndent, flag("Autoindent", "Enabled", false));
     editor->SetGutterLeftOffset(number("Gutter", "Width", 15));
+    if (flag("Use", "CodeInside", false))
+        attachSnippets();
+}
+
+void TChildForm::attachSnippets() {
+    snippets = std::make_unique<SnippetLibrary>();
+    const QString path = SnippetLibrary::FilePath(host.ProgramFolder());
+    // A missing library is reported once per run, not at every new document.
+    static QSet<QString> reported;
+    if (!snippets->Load(path) && !reported.contains(path)) {
+        reported.insert(path);
+        ReportError(QStringLiteral("Cannot open file ") + path);
+    }
+    editor->SetAutoCompletion([this] { ExpandAtCaret(*editor, *snippets); });
 }
 
 void TChildForm::applyFontSettings() {

@@ -5,10 +5,13 @@
 
 #include <QPointer>
 
+#include <memory>
+
 class DocumentHost;
 class EditorControl;
 class QAction;
 class QMenu;
+class SnippetLibrary;
 class StatusPanels;
 
 // The document's file name without folder: what follows the last path
@@ -68,6 +71,7 @@ protected:
 private:
     void applyCreationSettings();
     void applyFontSettings();
+    void attachSnippets();
     void buildPopupMenu();
     void onEdit();
     void onStatus(unsigned changes);
@@ -82,4 +86,6 @@ private:
     bool shownOnce = false;
     QString wrapFontFamily;
     QList<QAction*> popupShortcuts;
+    // The Code Inside library of this window, when it was on at creation.
+    std::unique_ptr<SnippetLibrary> snippets;
 };

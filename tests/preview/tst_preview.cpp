@@ -5,6 +5,7 @@
 #include "PreviewFiles.h"
 #include "StatusPanels.h"
 #include "TChildForm.h"
+#include "TfConfig.h"
 #include "TfMain.h"
 #include "TfPreview.h"
 #include "support/WindowFixture.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -214,6 +216,8 @@ private slots:
         QCOMPARE(configuration.size(), 1);
         QCOMPARE(configuration.first().first().toInt(), 1);
         QCOMPARE(window().DocumentCounter(), counter + 1);
+        const TfConfig* screen = window().findChildren<TfConfig*>().constLast();
+        QCOMPARE(screen->focusWidget(), screen->findChild<QLineEdit*>("BrowserPath"));
         QVERIFY(window().BrowserTempFiles().isEmpty());
     }
 
