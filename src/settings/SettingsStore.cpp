@@ -54,8 +54,15 @@ DecodedFile Decode(QByteArray bytes) {
 QByteArray Encode(const DecodedFile& file) {
     // A value the code page cannot hold turns the whole file into UTF-8 rather
     // than losing characters.
-    if (!file.utf8 && Cp1252Codec::CanEncode(file.text))
-        return Cp1252Codec::Encode(file.text, [](char32_t) { return QByteArray(); });
+    if (!file.utf8 && Cp1252Codec::CanEncode(file.text)) {
+        QByteArray bytes = Cp1252Codec::Encode(file.text, [](char32_t) { return QByteArray(); });
+        // Once a rewrite has replaced the line that made the file invalid as
+        // UTF-8, the code-page bytes of the other lines could read as UTF-8
+        // ("\xC3\xA9" as one character instead of two): such a file is written
+        // as UTF-8, which keeps every value.
+        if (!HasNonAscii(bytes) || !IsValidUtf8(bytes))
+            return bytes;
+    }
     return (file.byteOrderMark ? kUtf8Bom : QByteArray()) + file.text.toUtf8();
 }
 

@@ -198,6 +198,17 @@ private slots:
         QVERIFY(fileBytes().contains("caf\xC3\xA9"));
     }
 
+    void rewritingTheInvalidLineDoesNotTurnOtherValuesIntoUtf8() {
+        // "\xE9" alone makes the file Windows-1252, so "\xC3\xA9" reads as
+        // two characters; replacing the "\xE9" line must not change that.
+        writeFile("[a]\r\nk=\xE9\r\nm=\xC3\xA9\r\n");
+        SettingsStore store(path());
+        QCOMPARE(store.ReadText("a", "m", ""), QStringLiteral("\u00C3\u00A9"));
+        store.WriteText("a", "k", QStringLiteral("x"));
+        QCOMPARE(store.ReadText("a", "m", ""), QStringLiteral("\u00C3\u00A9"));
+        QCOMPARE(store.ReadText("a", "k", ""), QStringLiteral("x"));
+    }
+
     void refusedWritesRaiseTheErrorAndLeaveTheFile() {
         writeFile("[Help]\r\nLanguage=Eng\r\n");
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup);
