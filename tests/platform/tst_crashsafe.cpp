@@ -4,6 +4,7 @@
 // the two versions in turn until the parent kills it.
 #include "EditorControl.h"
 #include "SettingsStore.h"
+#include "SnippetLibrary.h"
 
 #include <QApplication>
 #include <QDir>
@@ -170,6 +171,25 @@ private slots:
         const auto save = [&](int round) {
             store.WriteText(QStringLiteral("Fuzz"), QStringLiteral("Value"),
                             QString(300, QLatin1Char(round % 2 ? 'b' : 'a')));
+        };
+        QList<QByteArray> allowed;
+        for (int round : {0, 1}) {
+            save(round);
+            allowed << ReadAll(target);
+        }
+        killWhileSaving([](int) {}, save, target, allowed, 100, 20);
+    }
+
+    void snippetLibraryWritesSurviveKills() {
+        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-XXXXXX"));
+        const QString target = SnippetLibrary::FilePath(folder.path() + QLatin1Char('/'));
+        QList<Snippet> entries;
+        for (int i = 0; i < 2000; ++i)
+            entries.append({QStringLiteral("code%1").arg(i), QStringLiteral("entry %1").arg(i),
+                            QStringLiteral("<p>\r\n  snippet %1 |\r\n</p>\r\n").arg(i)});
+        const auto save = [&](int round) {
+            entries.last().comment = QLatin1String(round % 2 ? "second" : "first");
+            SnippetLibrary::Write(target, entries);
         };
         QList<QByteArray> allowed;
         for (int round : {0, 1}) {
