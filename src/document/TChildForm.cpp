@@ -123,7 +123,7 @@ void TChildForm::applyCreationSettings() {
     editor->SetGutterLeftOffset(number("Gutter", "Width", 15));
 }
 
-void TChildForm::applyFontSettings() {
+void TChildForm::ApplyFontSettings() {
     SettingsStore& settings = Settings();
     const QString name = settings.ReadText(S("Font"), S("Style"), editor->FontName());
     const int size = settings.ReadNumber(S("Font"), S("Size"), editor->FontSize());
@@ -228,7 +228,7 @@ void TChildForm::showEvent(QShowEvent* event) {
     if (shownOnce)
         return;
     shownOnce = true;
-    RunReported([this] { applyFontSettings(); });
+    RunReported([this] { ApplyFontSettings(); });
 }
 
 void TChildForm::CreateTab() {

@@ -52,6 +52,8 @@ public:
     void Activated();
     // Status panel 3 shows the caption's file name.
     void RefreshFileNamePanel();
+    // The editor's font name, size and colour from the settings.
+    void ApplyFontSettings();
 
     bool CloseQuery() override;
 
@@ -67,7 +69,6 @@ protected:
 
 private:
     void applyCreationSettings();
-    void applyFontSettings();
     void buildPopupMenu();
     void onEdit();
     void onStatus(unsigned changes);
