@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+size_t qHash(const CharFormat& format, size_t seed) {
+    return qHashMulti(seed, format.face, format.size, format.color, format.bold, format.italic,
+                      format.underline, format.strikeOut);
+}
+
 QString RichTextDocument::LineText(int index) const {
     const Line& line = LineAt(index);
     return QString::fromUcs4(text.data() + line.start, line.length);
@@ -10,13 +15,13 @@ QString RichTextDocument::LineText(int index) const {
 int RichTextDocument::formatIndex(const CharFormat& format) {
     if (lastFormat >= 0 && formats[size_t(lastFormat)] == format)
         return lastFormat;
-    // Documents hold few distinct formats; the newest are the likeliest.
-    for (size_t i = formats.size(); i-- > 0;) {
-        if (formats[i] == format)
-            return lastFormat = int(i);
-    }
+    const auto found = formatIndices.constFind(format);
+    if (found != formatIndices.constEnd())
+        return lastFormat = *found;
     formats.push_back(format);
-    return lastFormat = int(formats.size() - 1);
+    lastFormat = int(formats.size() - 1);
+    formatIndices.insert(format, lastFormat);
+    return lastFormat;
 }
 
 void RichTextDocument::Append(char32_t character, const CharFormat& format) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <string>
@@ -20,6 +21,7 @@ struct CharFormat {
     bool strikeOut = false;
     bool operator==(const CharFormat&) const = default;
 };
+size_t qHash(const CharFormat& format, size_t seed = 0);
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
 enum class Numbering { None = 0, Bullet = 1 };
@@ -82,6 +84,7 @@ private:
     std::vector<Line> lines;
     std::vector<Run> runs;
     std::vector<CharFormat> formats;
+    QHash<CharFormat, int> formatIndices;
     qsizetype lineStart = 0;
     int lastFormat = -1;
 };

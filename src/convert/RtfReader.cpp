@@ -599,7 +599,9 @@ void Reader::handleTableWord(Word word, int parameter, bool hasParameter) {
             listLevels.clear();
             listId = -1;
         } else if (word == Word::ListLevel) {
-            listLevels.push_back(0);
+            // Lists have nine levels; more are not kept.
+            if (listLevels.size() < 100)
+                listLevels.push_back(0);
         } else if (word == Word::LevelFormat && !listLevels.empty()) {
             listLevels.back() = parameter;
         } else if (word == Word::ListId) {

@@ -336,6 +336,14 @@ private slots:
         QVERIFY(!nested.FormatAt(5).bold);
         const RichTextDocument unclosed = Read("{\\rtf1 " + QByteArray(100000, '{') + "x");
         QCOMPARE(unclosed.LineText(0), QStringLiteral("x"));
+        // Many distinct formats, and lists of many levels, stay linear.
+        QByteArray many = "{\\rtf1{\\*\\listtable{\\list";
+        for (int i = 0; i < 200000; ++i)
+            many += "\\listlevel\\levelnfc23";
+        many += "\\listid1}}";
+        for (int i = 0; i < 200000; ++i)
+            many += "\\fs" + QByteArray::number(i) + " x";
+        QCOMPARE(Read(many + '}').Formats().size(), size_t(100000)); // sizes in whole points
         QCOMPARE(Lines(Read("{\\rtf1 " + QByteArray(5000, 'w').prepend("\\") + " x}")),
                  QStringList({"x"}));
     }
