@@ -293,15 +293,8 @@ void TfMain::SetSaveButtonEnabled(bool enabled) {
     action(QStringLiteral("ToolButton3"))->setEnabled(enabled);
 }
 
-// No preview window is ever open, so there is none to close.
-void TfMain::CloseActivePreview() {}
-
 void TfMain::HideImageBrowser() {
     imageBrowser->hide();
-}
-
-void TfMain::RunPreview() {
-    action(QStringLiteral("Previewsite1"))->trigger();
 }
 
 bool TfMain::ClaimsKey(QKeyCombination keys) const {

@@ -14,6 +14,7 @@
 #include "MdiChildWindow.h"
 #include "ObjectInserts.h"
 #include "OpenFileChannel.h"
+#include "PreviewFiles.h"
 #include "Prompts.h"
 #include "RgbToHtml.h"
 #include "SearchCommands.h"
@@ -45,9 +46,6 @@
 namespace {
 
 const QString kCodeName = QStringLiteral("Kestrel");
-
-// Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"Previewsite1", "LoadBrowser1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -278,15 +276,17 @@ void TfMain::connectCommands() {
             [this] { RunReported([this] { HideFileManager(); }); });
     connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
     connectFileManager();
+    connectPreviewCommands();
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        // A preview that loses the activation is no longer active when the
+        // document that takes it activates.
+        followPreviewActivation(sub);
         if (auto* document = sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr)
             document->Activated();
         updateTitle();
     });
 
-    for (const char* name : kNotYetAvailable)
-        action(QString::fromLatin1(name))->setEnabled(false);
     for (const auto& [button, target] : kButtonRoutes) {
         if (!action(QString::fromLatin1(target))->isEnabled())
             action(QString::fromLatin1(button))->setEnabled(false);
@@ -576,10 +576,7 @@ bool TfMain::runExitSequence() {
     }
     if (!LangMessage(QStringLiteral("Exit"), QString(), 1))
         return false;
-    for (const QString& file : std::as_const(browserTempFiles)) {
-        if (QFile::exists(file))
-            QFile::remove(file);
-    }
+    DeleteExistingFiles(browserTempFiles);
     // A settings file that cannot be written is reported, but it does not keep
     // the user from leaving the program.
     RunReported([this] { writeLayoutSettings(); });

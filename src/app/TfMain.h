@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -20,11 +21,13 @@ class ImageBrowserPanel;
 class OpenFileChannel;
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QSplitter;
 class QToolBar;
 class SettingsStore;
 class TabStrip;
 class TChildForm;
+class TfPreview;
 
 // The main window: the MDI frame around the document windows, with the menus,
 // the two toolbars, the file manager panel, the colour bar and the file tabs
@@ -113,6 +116,11 @@ public:
     void SaveAs();
     void CloseDocument();
     void CloseAll();
+    // Preview (F9): closes the latest preview window while a preview is
+    // active, else shows the active document in a new one.
+    void Preview();
+    // Preview in the web browser (F12).
+    void PreviewInBrowser();
     // The pictures the last open command chose, in the image browser.
     QStringList PictureList() const;
 
@@ -161,6 +169,9 @@ private:
     void writeLayoutSettings();
     void keepFileManagerWidth();
     void connectFileManager();
+    void connectPreviewCommands();
+    void followPreviewActivation(QMdiSubWindow* sub);
+    void openPreviewWindow(const QString& path);
     void insertInActiveDocument(const QString& html);
     void showTabStripMenu(const QPoint& position);
     void updateTitle();
@@ -189,6 +200,8 @@ private:
     QString saveDialogFileName;
     int previewCounter = 0;
     int browserCounter = 0;
+    // The most recently opened preview window, while it is open.
+    QPointer<TfPreview> latestPreview;
 
     bool startupDone = false;
     bool exitConfirmed = false;

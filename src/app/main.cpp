@@ -1,9 +1,11 @@
 #include "Artwork.h"
+#include "PreviewEngineSetup.h"
 #include "Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    PreparePreviewEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon Vantrel"));
     QApplication::setWindowIcon(ApplicationIcon());

@@ -411,16 +411,30 @@ void EditorControl::LoadFromFile(const QString& path) {
     SetRawText(document.text.constData(), document.text.size());
 }
 
-void EditorControl::SaveToFile(const QString& path) {
+TextEncoding EditorControl::EncodingFor(const QString& path) const {
+    // "&#N;" stands for the character only in HTML; any other document that
+    // holds a character the code page lacks is written as UTF-8.
+    if (encoding != TextEncoding::Windows1252 || IsHtmlDocumentPath(path))
+        return encoding;
     const long length = Send(Sci::SCI_GETLENGTH);
     const auto* text = reinterpret_cast<const char*>(Send(Sci::SCI_GETCHARACTERPOINTER));
-    // "&#N;" stands for the character only in HTML; any other document that
-    // holds a character the code page lacks is written as UTF-8 from now on.
-    TextEncoding written = encoding;
-    if (written == TextEncoding::Windows1252 && !IsHtmlDocumentPath(path) &&
-        !Cp1252HoldsAll(text, length))
-        written = TextEncoding::Utf8;
+    return Cp1252HoldsAll(text, length) ? encoding : TextEncoding::Utf8;
+}
+
+void EditorControl::WriteEncoded(const QString& path, TextEncoding written) const {
+    const long length = Send(Sci::SCI_GETLENGTH);
+    const auto* text = reinterpret_cast<const char*>(Send(Sci::SCI_GETCHARACTERPOINTER));
     WriteFileAtomically(path, EncodeDocument(text, length, written));
+}
+
+void EditorControl::WriteCopyTo(const QString& path) const {
+    WriteEncoded(path, EncodingFor(path));
+}
+
+void EditorControl::SaveToFile(const QString& path) {
+    // From now on the document keeps the encoding it was saved in.
+    const TextEncoding written = EncodingFor(path);
+    WriteEncoded(path, written);
     encoding = written;
 }
 

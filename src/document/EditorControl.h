@@ -84,6 +84,10 @@ public:
     // setting the whole text; a file that cannot be read throws a UserError.
     void LoadFromFile(const QString& path);
     void SaveToFile(const QString& path);
+    // Writes the lines to another file, each followed by CR LF, encoded as
+    // SaveToFile would encode them for that path; the document's own
+    // encoding stays as it is.
+    void WriteCopyTo(const QString& path) const;
     TextEncoding Encoding() const { return encoding; }
     void SetEncoding(TextEncoding value) { encoding = value; }
 
@@ -195,6 +199,9 @@ signals:
     void contextMenuRequested(const QPoint& globalPosition);
 
 private:
+    // The encoding the text is written in to a file at path.
+    TextEncoding EncodingFor(const QString& path) const;
+    void WriteEncoded(const QString& path, TextEncoding written) const;
     friend class ScintillaView;
     friend class EditorSearchBuffer;
 
