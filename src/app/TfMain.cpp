@@ -8,6 +8,7 @@
 #include "ErrorReport.h"
 #include "FileManagerView.h"
 #include "ImageBrowser.h"
+#include "ImportCommands.h"
 #include "Language.h"
 #include "MainMenus.h"
 #include "MainPanels.h"
@@ -30,10 +31,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
@@ -42,9 +47,6 @@
 namespace {
 
 const QString kCodeName = QStringLiteral("Kestrel");
-
-// Commands whose windows and dialogs are not part of the program yet.
-const char* const kNotYetAvailable[] = {"rtfdocuments1", "docdocuments1", "Documenttortf1"};
 
 // Toolbar buttons that run a command of a menu entry or a named command.
 const std::pair<const char*, const char*> kButtonRoutes[] = {
@@ -97,6 +99,7 @@ TfMain::TfMain(const Options& options, QWidget* parent)
 
     buildLayout();
     connectCommands();
+    imports = new DocumentImport(*this);
     // Files dropped from the desktop are taken by the main window.
     setAcceptDrops(true);
 
@@ -285,8 +288,6 @@ void TfMain::connectCommands() {
         updateTitle();
     });
 
-    for (const char* name : kNotYetAvailable)
-        action(QString::fromLatin1(name))->setEnabled(false);
     for (const auto& [button, target] : kButtonRoutes) {
         if (!action(QString::fromLatin1(target))->isEnabled())
             action(QString::fromLatin1(button))->setEnabled(false);
@@ -548,6 +549,17 @@ void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longPar
     const QString path = text.left(qMax<qint64>(0, wordParam));
     if (!path.isEmpty())
         OpenDocumentFile(path);
+}
+
+void TfMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DocumentImport::DroppedFiles(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfMain::dropEvent(QDropEvent* event) {
+    const QStringList files = DocumentImport::DroppedFiles(*event->mimeData());
+    event->acceptProposedAction();
+    RunReported([&] { imports->DropFiles(files); });
 }
 
 void TfMain::closeEvent(QCloseEvent* event) {

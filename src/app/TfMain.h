@@ -13,6 +13,7 @@
 #include <memory>
 
 class ColorBarPanel;
+class DocumentImport;
 class EditorControl;
 class FileManagerPanel;
 class FileManagerView;
@@ -85,6 +86,7 @@ public:
     FileManagerView* FileView() const { return fileView; }
     ImageBrowserPanel* ImageBrowser() const { return imageBrowser; }
     ColorBarPanel* ColorBar() const { return colorBar; }
+    DocumentImport* Imports() const { return imports; }
     int FileManagerWidth() const { return fileManagerWidth; }
     bool IsListening() const;
 
@@ -159,6 +161,8 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildLayout();
@@ -218,4 +222,5 @@ private:
     ColorBarPanel* colorBar = nullptr;
     TabStrip* tabStrip = nullptr;
     FileTabsBar* tabsBar = nullptr;
+    DocumentImport* imports = nullptr;
 };

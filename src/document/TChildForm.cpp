@@ -140,7 +140,7 @@ void TChildForm::attachSnippets() {
     editor->SetAutoCompletion([this] { ExpandAtCaret(*editor, *snippets); });
 }
 
-void TChildForm::applyFontSettings() {
+void TChildForm::ApplyFontSettings() {
     SettingsStore& settings = Settings();
     const QString name = settings.ReadText(S("Font"), S("Style"), editor->FontName());
     const int size = settings.ReadNumber(S("Font"), S("Size"), editor->FontSize());
@@ -245,7 +245,7 @@ void TChildForm::showEvent(QShowEvent* event) {
     if (shownOnce)
         return;
     shownOnce = true;
-    RunReported([this] { applyFontSettings(); });
+    RunReported([this] { ApplyFontSettings(); });
 }
 
 void TChildForm::CreateTab() {

@@ -55,6 +55,8 @@ public:
     void Activated();
     // Status panel 3 shows the caption's file name.
     void RefreshFileNamePanel();
+    // The editor's font name, size and colour from the settings.
+    void ApplyFontSettings();
 
     bool CloseQuery() override;
 
@@ -70,7 +72,6 @@ protected:
 
 private:
     void applyCreationSettings();
-    void applyFontSettings();
     void attachSnippets();
     void buildPopupMenu();
     void onEdit();

@@ -1,0 +1,366 @@
+#include "Cp1252Codec.h"
+#include "RichEditToHtml.h"
+#include "RtfReader.h"
+#include "StrToHtml.h"
+#include "SystemColors.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+CharFormat Arial10() {
+    CharFormat format;
+    format.face = QStringLiteral("Arial");
+    format.size = 10;
+    format.color = 0;
+    return format;
+}
+
+// A document from lines of (text, format of every character, paragraph).
+struct LineSpec {
+    std::u32string text;
+    std::vector<CharFormat> formats; // one per character, or one for all
+    ParagraphFormat paragraph;
+};
+RichTextDocument Make(const CharFormat& defaults, const std::vector<LineSpec>& lines) {
+    RichTextDocument document;
+    document.SetDefaultFormat(defaults);
+    for (const LineSpec& line : lines) {
+        for (size_t i = 0; i < line.text.size(); ++i)
+            document.Append(line.text[i],
+                            line.formats.size() > i ? line.formats[i] : line.formats.front());
+        document.EndLine(line.paragraph);
+    }
+    return document;
+}
+
+QStringList Convert(const RichTextDocument& document) {
+    RichEditToHtml converter;
+    return converter.ConvertToHtmlstringList(document);
+}
+
+RichTextDocument Read(const QByteArray& rtf) {
+    const auto document = ReadRtf(rtf);
+    if (!document)
+        qFatal("not read as rich text");
+    return *document;
+}
+
+QStringList Lines(const RichTextDocument& document) {
+    QStringList lines;
+    for (int i = 0; i < document.LineCount(); ++i)
+        lines << document.LineText(i);
+    return lines;
+}
+
+// The conversion character by character, through the control offsets, as a
+// rich-text control is asked: what the run-based conversion must equal.
+QStringList ConvertPerCharacter(const RichTextDocument& document) {
+    RichEditToHtml tags;
+    QStringList out{QString(), QString(), QString()};
+    ParagraphFormat current;
+    QString paragraphClosing;
+    const auto defaults = tags.FontTag(document.DefaultFormat());
+    out << QString::fromLatin1(defaults.opening);
+    CharFormat last = document.DefaultFormat();
+    QString runClosing;
+    qsizetype offset = 0;
+    for (int i = 0; i < document.LineCount(); ++i) {
+        QString output;
+        current.numbering = Numbering::None;
+        const RichTextDocument::Line& line = document.LineAt(i);
+        for (qsizetype c = 0; c < line.length; ++c) {
+            const CharFormat format = document.FormatAt(offset + c);
+            const ParagraphFormat paragraph = document.ParagraphAt(offset + c);
+            if (!(format == last)) {
+                output += runClosing;
+                last = format;
+                const auto tag = tags.FontTag(format);
+                output += QString::fromLatin1(tag.opening);
+                runClosing = QString::fromLatin1(tag.closing);
+            }
+            if (!(paragraph == current)) {
+                output += paragraphClosing;
+                current = paragraph;
+                const char* const openings[] = {"<P ALIGN=\"LEFT\">", "<P ALIGN=\"RIGHT\">",
+                                                "<P ALIGN=\"CENTER\">"};
+                QString opening = QString::fromLatin1(openings[int(paragraph.alignment)]);
+                paragraphClosing = QStringLiteral("</P>");
+                if (paragraph.numbering == Numbering::Bullet) {
+                    opening.prepend(QStringLiteral("<LI>"));
+                    paragraphClosing = QStringLiteral("</P></LI>");
+                }
+                output += opening;
+            }
+            const char32_t character = document.Text()[size_t(line.start + c)];
+            output += Cp1252Codec::ByteFor(character) >= 0
+                          ? CharToHtml(character)
+                          : QStringLiteral("&#%1;").arg(quint32(character));
+        }
+        offset += line.length + 2;
+        out << QStringLiteral("<BR>") + output;
+    }
+    out << runClosing << paragraphClosing << QString::fromLatin1(defaults.closing) << QString()
+        << QString();
+    return out;
+}
+
+} // namespace
+
+class RichTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void entityTableOrder() {
+        QCOMPARE(EntityTable::kSize, 79);
+        QCOMPARE(EntityTable::At(0).character, u'"');
+        QCOMPARE(QLatin1String(EntityTable::At(7).reference), QLatin1String("&euml;"));
+        QCOMPARE(QLatin1String(EntityTable::At(11).reference), QLatin1String("&#152;"));
+        QCOMPARE(EntityTable::At(12).character, char16_t(163));
+        QCOMPARE(QLatin1String(EntityTable::At(37).reference), QLatin1String("&#207;"));
+        QCOMPARE(QLatin1String(EntityTable::At(38).reference), QLatin1String("&#209;"));
+        QCOMPARE(QLatin1String(EntityTable::At(78).reference), QLatin1String("&#255;"));
+    }
+
+    void entityEncoding() {
+        QCOMPARE(CharToHtml(U'<'), QStringLiteral("&lt;"));
+        QCOMPARE(CharToHtml(U'\u00E9'), QStringLiteral("&eacute;"));
+        QCOMPARE(CharToHtml(U'&'), QStringLiteral("&"));
+        QCOMPARE(CharToHtml(U'A'), QStringLiteral("A"));
+        QCOMPARE(CharToHtml(U'^'), QStringLiteral("&#136;"));
+        QCOMPARE(CharToHtml(U'\u00D0'), QStringLiteral("\u00D0")); // 208: no entry
+        QCOMPARE(CharToHtml(U'\u00C0'), QStringLiteral("&#192;"));
+        QCOMPARE(HtmlToText(QStringLiteral("a<b & \"c\"")),
+                 QStringLiteral("a&lt;b & &quot;c&quot;"));
+    }
+
+    void entityDecoding() {
+        QCOMPARE(TextToHtml(QStringLiteral("&LT;p&gt;")), QStringLiteral("<p>"));
+        QCOMPARE(TextToHtml(QStringLiteral("&#233;t&eacute;")), QStringLiteral("\u00E9t\u00E9"));
+        QCOMPARE(TextToHtml(QStringLiteral("&Agrave;")), QStringLiteral("\u00E0"));
+        QCOMPARE(TextToHtml(QStringLiteral("&amp; &nbsp;")), QStringLiteral("&amp; &nbsp;"));
+        QCOMPARE(TextToHtml(QStringLiteral("&#136;&#152;")), QStringLiteral("^~"));
+        StrToHtml codec;
+        codec.SetText(QStringLiteral("x &lt; y"));
+        QCOMPARE(codec.Html(), QStringLiteral("x < y"));
+        QCOMPARE(codec.Text(), QString());
+        codec.SetHtml(QStringLiteral("<"));
+        QCOMPARE(codec.Text(), QStringLiteral("&lt;"));
+        QCOMPARE(codec.Html(), QStringLiteral("x < y"));
+    }
+
+    void emptyDocumentAndProgress() {
+        RichEditToHtml converter;
+        const QStringList lines = converter.ConvertToHtmlstringList(Make(Arial10(), {}));
+        QCOMPARE(lines, QStringList({"", "", "", "<FONT COLOR=#000000 SIZE=4 FACE=\"Arial\">", "",
+                                     "", "</FONT>", "", ""}));
+        QCOMPARE(converter.ProgressCount(), 27);
+        QVERIFY(converter.Finished());
+        converter.ConvertToHtmlstringList(Make(Arial10(), {{U"x", {Arial10()}, {}}}));
+        QCOMPARE(converter.ProgressCount(), 71);
+    }
+
+    void plainAndBoldLines() {
+        const CharFormat plain = Arial10();
+        QCOMPARE(Convert(Make(plain, {{U"Hi", {plain}, {}}, {U"", {plain}, {}}})),
+                 QStringList({"", "", "", "<FONT COLOR=#000000 SIZE=4 FACE=\"Arial\">", "<BR>Hi",
+                              "<BR>", "", "", "</FONT>", "", ""}));
+        CharFormat bold = plain;
+        bold.bold = true;
+        const QStringList lines = Convert(Make(plain, {{U"ab", {plain, bold}, {}}}));
+        QCOMPARE(lines.at(4),
+                 QStringLiteral("<BR>a<FONT COLOR=#000000 SIZE=4 FACE=\"Arial\"><B>b"));
+        QCOMPARE(lines.at(5), QStringLiteral("</B></FONT>"));
+        CharFormat all = plain;
+        all.bold = all.italic = all.underline = all.strikeOut = true;
+        QVERIFY(Convert(Make(plain, {{U"<", {all}, {}}}))
+                    .at(4)
+                    .endsWith(QStringLiteral("<B><I><STRIKE><U>&lt;")));
+    }
+
+    void paragraphsAndBullets() {
+        const CharFormat plain = Arial10();
+        const ParagraphFormat centre{Alignment::Center, Numbering::None};
+        QStringList lines = Convert(Make(plain, {{U"a", {plain}, centre}, {U"b", {plain}, {}}}));
+        QCOMPARE(lines.at(4), QStringLiteral("<BR><P ALIGN=\"CENTER\">a"));
+        QCOMPARE(lines.at(5), QStringLiteral("<BR></P><P ALIGN=\"LEFT\">b"));
+        QCOMPARE(lines.at(7), QStringLiteral("</P>"));
+        const ParagraphFormat bullet{Alignment::Left, Numbering::Bullet};
+        lines = Convert(Make(plain, {{U"a", {plain}, bullet}, {U"b", {plain}, bullet}}));
+        QCOMPARE(lines.at(4), QStringLiteral("<BR><LI><P ALIGN=\"LEFT\">a"));
+        QCOMPARE(lines.at(5), QStringLiteral("<BR></P></LI><LI><P ALIGN=\"LEFT\">b"));
+        QCOMPARE(lines.at(7), QStringLiteral("</P></LI>"));
+    }
+
+    void sizesColoursAndWideCharacters() {
+        RichEditToHtml converter;
+        CharFormat format = Arial10();
+        for (const auto& [size, number] : {std::pair{8, 2}, {12, 6}, {14, 8}, {16, 2}, {24, 2}}) {
+            format.size = size;
+            QVERIFY(converter.FontTag(format).opening.contains(
+                " SIZE=" + QByteArray::number(number) + ' '));
+        }
+        QPalette palette = QApplication::palette();
+        palette.setColor(QPalette::Text, QColor(0x12, 0x34, 0x56));
+        QApplication::setPalette(palette);
+        format.color = kWindowTextColor;
+        QVERIFY(converter.FontTag(format).opening.startsWith("<FONT COLOR=#123456 "));
+        format.color = 0x00FF8000;
+        QVERIFY(converter.FontTag(format).opening.startsWith("<FONT COLOR=#0080FF "));
+        // Characters outside Windows-1252 become numeric references; the
+        // euro sign stays a character.
+        const QStringList lines =
+            Convert(Make(Arial10(), {{U"\u0416\u20AC\U0001F600", {Arial10()}, {}}}));
+        QCOMPARE(lines.at(4), QStringLiteral("<BR>&#1046;\u20AC&#128512;"));
+    }
+
+    void runsGiveTheSameAsEveryCharacter() {
+        const QByteArray rtf =
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+            "{\\colortbl;\\red255\\green0\\blue0;}"
+            "\\pard\\qc Ti{\\b tle} & <x>\\par\\pard\\par"
+            "{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}one {\\cf1\\f1\\fs32 red}\\par"
+            "{\\*\\pn\\pnlvlblt}two\\line\\i three\\par\\pard\\qr \\'e9\\u1046?\\par}";
+        const RichTextDocument document = Read(rtf);
+        QCOMPARE(Convert(document), ConvertPerCharacter(document));
+        QCOMPARE(Lines(document),
+                 QStringList({"Title & <x>", "", "one red", "two", "three", "\u00E9\u0416"}));
+    }
+
+    void fontsCodePagesAndColours() {
+        const RichTextDocument document =
+            Read("{\\rtf1\\ansi\\ansicpg1251\\deff1{\\fonttbl{\\f0\\fcharset0 Arial;}"
+                 "{\\f1\\fnil\\fcharset204{\\*\\panose 0}Courier New;}{\\f2 Symbol;}}"
+                 "{\\colortbl;\\red0\\green128\\blue255;;}"
+                 "\\'c6{\\f0\\'e9}{\\f2\\'c6}{\\cf1 c}{\\cf2 d}{\\cf9 e}{\\fs21 f}{\\f7 g}\\par}");
+        QCOMPARE(document.LineText(0), QStringLiteral("\u0416\u00E9\u0416cdefg"));
+        QCOMPARE(document.DefaultFormat().face, QStringLiteral("Courier New"));
+        QCOMPARE(document.FormatAt(0).face, QStringLiteral("Courier New"));
+        QCOMPARE(document.FormatAt(1).face, QStringLiteral("Arial"));
+        QCOMPARE(document.FormatAt(2).face, QStringLiteral("Symbol"));
+        QCOMPARE(document.FormatAt(3).color, 0 + 128 * 256 + 255 * 65536);
+        QCOMPARE(document.FormatAt(4).color, kWindowTextColor); // an empty entry
+        QCOMPARE(document.FormatAt(5).color, kWindowTextColor); // no such entry
+        QCOMPARE(document.FormatAt(6).size, 10);
+        QCOMPARE(document.FormatAt(7).face, QStringLiteral("Courier New"));
+        QCOMPARE(document.FormatAt(0).size, 12);
+        // A double-byte code page takes lead and trail byte together.
+        QCOMPARE(Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa}")
+                     .LineText(0),
+                 QStringLiteral("\u65E5"));
+    }
+
+    void characterAttributes() {
+        const RichTextDocument document =
+            Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\b a\\b0 b\\i c\\i0\\ul d\\ulnone e\\uldb f\\ul0 "
+                 "g\\strike h\\strike0\\b\\i\\fs40 i\\plain j}");
+        const auto format = [&](int offset) { return document.FormatAt(offset); };
+        QVERIFY(format(0).bold && !format(1).bold);
+        QVERIFY(format(2).italic && !format(3).italic);
+        QVERIFY(format(3).underline && !format(4).underline && format(5).underline);
+        QVERIFY(!format(6).underline && format(7).strikeOut);
+        QVERIFY(format(8).bold && format(8).italic && format(8).size == 20);
+        QVERIFY(!format(9).bold && !format(9).italic && format(9).size == 12);
+        QCOMPARE(document.LineText(0), QStringLiteral("abcdefghij")); // the final line without \par
+    }
+
+    void paragraphAttributes() {
+        const RichTextDocument document = Read(
+            "{\\rtf1\\pard\\qc a\\par\\qr b\\par\\qj c\\par\\ql d\\par\\qc\\pard e\\par"
+            "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext "
+            "1;}}{\\listlevel\\levelnfc23}"
+            "\\listid7}{\\list{\\listlevel\\levelnfcn23}\\listid8}}"
+            "{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}{\\listoverride\\listid8\\ls2}}"
+            "\\pard\\ls1 f\\par\\ls1\\ilvl1 g\\par\\pard\\ls2 h\\par\\pard{\\pn\\pnlvlbody} "
+            "i\\par}");
+        QCOMPARE(Lines(document), QStringList({"a", "b", "c", "d", "e", "f", "g", "h", " i"}));
+        const Alignment expected[] = {Alignment::Center, Alignment::Right, Alignment::Left,
+                                      Alignment::Left, Alignment::Left};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(document.LineAt(i).paragraph.alignment, expected[i]);
+        QCOMPARE(document.LineAt(5).paragraph.numbering, Numbering::None); // a numbered level
+        QCOMPARE(document.LineAt(6).paragraph.numbering, Numbering::Bullet);
+        QCOMPARE(document.LineAt(7).paragraph.numbering, Numbering::Bullet);
+        QCOMPARE(document.LineAt(8).paragraph.numbering, Numbering::None);
+    }
+
+    void textControlsTablesFieldsAndDestinations() {
+        const RichTextDocument document =
+            Read("{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\generator G;}"
+                 "{\\header H\\par}{\\footer F\\par}a\\~b\\-c\\_d\\tab e\\{\\}\\\\\\emdash\\par"
+                 "{\\pict\\wmetafile8 0123abcd}{\\footnote note}"
+                 "\\trowd\\cellx100\\cellx200\\intbl x\\cell y\\cell\\row"
+                 "{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}} \\unknownword5 z"
+                 "{\\*\\unknowndest hidden}{\\v hidden}\\par}");
+        QCOMPARE(Lines(document), QStringList({"a\u00A0bc-d\te{}\\\u2014", "x", "y", "link z"}));
+    }
+
+    void unicodeAndBinary() {
+        QCOMPARE(Read("{\\rtf1\\u1046?\\uc2\\u-4064??x\\uc0\\u233 y\\uc1\\u55357?\\u56832?}")
+                     .LineText(0),
+                 QStringLiteral("\u0416\uF020x\u00E9y\U0001F600"));
+        // The fallback of \uN counts \'hh as one and ends at a brace.
+        QCOMPARE(Read("{\\rtf1\\uc1\\u1046\\'41B{\\u1047}C}").LineText(0),
+                 QStringLiteral("\u0416B\u0417C"));
+        QCOMPARE(Read("{\\rtf1 a{\\*\\blipuid x}{\\pict\\bin4 }{}b}c}").LineText(0),
+                 QStringLiteral("ac"));
+    }
+
+    // Hostile input ends in the text that could be read, without a crash,
+    // a hang or unbounded memory.
+    void hostileInput() {
+        QVERIFY(!ReadRtf(QByteArray()));
+        QVERIFY(!ReadRtf("plain text, not rich text"));
+        QVERIFY(!ReadRtf("<html><body>x</body></html>"));
+        QCOMPARE(Lines(Read("{\\rtf1 ab\\par cd")), QStringList({"ab", "cd"})); // truncated
+        QCOMPARE(Lines(Read("{\\rtf1 ab\\b")), QStringList({"ab"}));
+        QCOMPARE(Lines(Read("{\\rtf1 a}}}b}")), QStringList({"a"}));
+        QCOMPARE(Lines(Read("{\\rtf1 a{{{{b")), QStringList({"ab"}));
+        QCOMPARE(Lines(Read("{\\rtf1 a\\'")), QStringList({"a"}));
+        QCOMPARE(Lines(Read("{\\rtf1 a\\'zz b\\")), QStringList({"azz b"}));
+        // A huge \bin skips to the end of the input.
+        QCOMPARE(Lines(Read("{\\rtf1 a\\bin99999999999 bcd}")), QStringList({"a"}));
+        QCOMPARE(Lines(Read("{\\rtf1 a\\bin-5 b}")), QStringList({"ab"}));
+        QCOMPARE(
+            Read("{\\rtf1\\uc0 \\u99999999 \\u-99999 \\u0 x{\\uc99999999\\u65 yz}w}").LineText(0),
+            QStringLiteral("\uFFFD\uFFFDxAw"));
+        QCOMPARE(Read("{\\rtf1\\fs-8 a\\fs99999999999 b\\cf-3 c}").LineText(0),
+                 QStringLiteral("abc"));
+        const QByteArray deep =
+            "{\\rtf1 " + QByteArray(100000, '{') + "\\b deep" + QByteArray(100000, '}') + " after}";
+        const RichTextDocument nested = Read(deep);
+        QCOMPARE(nested.LineText(0), QStringLiteral("deep after"));
+        QVERIFY(!nested.FormatAt(5).bold);
+        const RichTextDocument unclosed = Read("{\\rtf1 " + QByteArray(100000, '{') + "x");
+        QCOMPARE(unclosed.LineText(0), QStringLiteral("x"));
+        // Many distinct formats, and lists of many levels, stay linear.
+        QByteArray many = "{\\rtf1{\\*\\listtable{\\list";
+        for (int i = 0; i < 200000; ++i)
+            many += "\\listlevel\\levelnfc23";
+        many += "\\listid1}}";
+        for (int i = 0; i < 200000; ++i)
+            many += "\\fs" + QByteArray::number(i) + " x";
+        QCOMPARE(Read(many + '}').Formats().size(), size_t(100000)); // sizes in whole points
+        QCOMPARE(Lines(Read("{\\rtf1 " + QByteArray(5000, 'w').prepend("\\") + " x}")),
+                 QStringList({"x"}));
+    }
+
+    void writesTheFile() {
+        QTemporaryDir folder;
+        RichEditToHtml converter;
+        const QString file = folder.filePath(QStringLiteral("rtfTemp.html"));
+        converter.ConvertToHtml(Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\fs20 \\'e9\\par}"), file);
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("\r\n\r\n\r\n<FONT COLOR=#123456 SIZE=6 "
+                                               "FACE=\"Arial\">\r\n<BR><FONT COLOR=#123456 SIZE=4 "
+                                               "FACE=\"Arial\">&eacute;\r\n</FONT>\r\n\r\n</FONT>"
+                                               "\r\n\r\n\r\n"));
+    }
+};
+
+QTEST_MAIN(RichTextTest)
+#include "tst_richtext.moc"
