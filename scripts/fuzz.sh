@@ -15,7 +15,7 @@ mode="${1:?usage: fuzz.sh SECONDS | --replay}"
 dir="$here/build/fuzz"
 flags="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g"
 cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
     -DQUILLON_TESTS=OFF -DQUILLON_FUZZ=ON >/dev/null
 mapfile -t targets < <(sed -n 's/^quillon_fuzz_target(\(fuzz_[a-z_]*\).*/\1/p' "$here/fuzz/CMakeLists.txt")
