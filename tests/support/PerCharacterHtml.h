@@ -16,7 +16,7 @@ inline QStringList ConvertPerCharacter(const RichTextDocument& document) {
     ParagraphFormat current;
     QString paragraphClosing;
     const auto defaults = tags.FontTag(document.DefaultFormat());
-    out << QString::fromLatin1(defaults.opening);
+    out << Cp1252Codec::Decode(defaults.opening);
     CharFormat last = document.DefaultFormat();
     QString runClosing;
     qsizetype offset = 0;
@@ -31,8 +31,8 @@ inline QStringList ConvertPerCharacter(const RichTextDocument& document) {
                 output += runClosing;
                 last = format;
                 const auto tag = tags.FontTag(format);
-                output += QString::fromLatin1(tag.opening);
-                runClosing = QString::fromLatin1(tag.closing);
+                output += Cp1252Codec::Decode(tag.opening);
+                runClosing = Cp1252Codec::Decode(tag.closing);
             }
             if (!(paragraph == current)) {
                 output += paragraphClosing;
@@ -55,7 +55,7 @@ inline QStringList ConvertPerCharacter(const RichTextDocument& document) {
         offset += line.length + 2;
         out << QStringLiteral("<BR>") + output;
     }
-    out << runClosing << paragraphClosing << QString::fromLatin1(defaults.closing) << QString()
+    out << runClosing << paragraphClosing << Cp1252Codec::Decode(defaults.closing) << QString()
         << QString();
     return out;
 }
