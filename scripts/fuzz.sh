@@ -4,6 +4,7 @@
 #   scripts/fuzz.sh SECONDS   runs each target for SECONDS, growing its corpus
 #                             in build/fuzz/corpus/<target> (outside git)
 #   scripts/fuzz.sh --replay  runs each target once over fuzz/corpus/<target>
+# Target names after the first argument pick some of the targets.
 # Prints "<target>: <runs> runs, <crashes> crashes" per target and exits
 # non-zero when any target crashed. Crash inputs are kept in
 # build/fuzz/artifacts/<target>/.
@@ -19,6 +20,8 @@ cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
     -DQUILLON_TESTS=OFF -DQUILLON_FUZZ=ON >/dev/null
 mapfile -t targets < <(sed -n 's/^quillon_fuzz_target(\(fuzz_[a-z_]*\).*/\1/p' "$here/fuzz/CMakeLists.txt")
+shift
+[ $# -gt 0 ] && targets=("$@")
 cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}" >"$dir/build.log" 2>&1 ||
     { tail -40 "$dir/build.log" >&2; exit 1; }
 
