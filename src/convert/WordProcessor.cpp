@@ -41,7 +41,7 @@ void WordProcessor::SetProgram(const QString& program) {
 
 bool WordProcessor::ConvertToRtf(const QString& source, const QString& target, int timeoutMs) {
     const QString program = Program();
-    QTemporaryDir work;
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/quillon-convert-XXXXXX"));
     if (program.isEmpty() || !work.isValid() || !QFileInfo(source).isFile())
         return false;
     const QString outFolder = work.filePath(QStringLiteral("out"));
@@ -49,7 +49,9 @@ bool WordProcessor::ConvertToRtf(const QString& source, const QString& target, i
     process.setProgram(program);
     process.setArguments(
         {QStringLiteral("-env:UserInstallation=") +
-             QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+             // Encoded: a blank left as it is in this URL makes LibreOffice abort.
+             QUrl::fromLocalFile(work.filePath(QStringLiteral("profile")))
+                 .toString(QUrl::FullyEncoded),
          QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--nologo"),
          QStringLiteral("--nolockcheck"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
          QStringLiteral("--outdir"), outFolder, QFileInfo(source).absoluteFilePath()});

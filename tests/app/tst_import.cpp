@@ -275,7 +275,13 @@ private slots:
         const QString doc = files->filePath("doc/word.doc");
         QVERIFY(QFile::exists(doc));
         prompts->answer(QStringList{doc});
+        // A temporary folder with a blank in its path, as an application
+        // name with a blank gives one.
+        const QByteArray temporary = qgetenv("TMPDIR");
+        QVERIFY(QDir().mkpath(files->filePath("temp with blank")));
+        qputenv("TMPDIR", files->filePath("temp with blank").toLocal8Bit());
         window->action("docdocuments1")->trigger();
+        temporary.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary);
         const QString text = documentText();
         QVERIFY2(text.contains(QStringLiteral("<B><P ALIGN=\"CENTER\">Bold")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("COLOR=#FF0000")));
