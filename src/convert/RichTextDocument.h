@@ -71,7 +71,7 @@ public:
     void Append(const std::u32string& characters, const CharFormat& format);
     // Ends the open line with its paragraph format.
     void EndLine(const ParagraphFormat& paragraph);
-    // Characters in the open line, not yet ended.
+    // Characters added since the last EndLine.
     qsizetype OpenLineLength() const { return qsizetype(text.size()) - lineStart; }
     void Clear() { *this = RichTextDocument(); }
 

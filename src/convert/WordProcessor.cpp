@@ -41,7 +41,7 @@ void WordProcessor::SetProgram(const QString& program) {
 
 bool WordProcessor::ConvertToRtf(const QString& source, const QString& target, int timeoutMs) {
     const QString program = Program();
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/quillon-convert-XXXXXX"));
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/quillon-convert-"));
     if (program.isEmpty() || !work.isValid() || !QFileInfo(source).isFile())
         return false;
     const QString outFolder = work.filePath(QStringLiteral("out"));

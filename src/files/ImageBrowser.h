@@ -78,7 +78,7 @@ public:
     void PreviousImage();
     void ToggleView();
     void ClosePanel();
-    void AddToDocument();
+    void InsertIntoDocument();
 
 signals:
     void insertRequested(const QString& html);

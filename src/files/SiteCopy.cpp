@@ -14,7 +14,7 @@ CopyOutcome CopyWithoutOverwrite(const QString& source, const QString& target) {
         return CopyOutcome::Failed;
     QTemporaryFile part(
         JoinPath(QFileInfo(target).absolutePath(),
-                 QStringLiteral(".") + FileNameOnly(target) + QStringLiteral(".XXXXXX.part")));
+                 QStringLiteral(".") + FileNameOnly(target) + QStringLiteral(".part")));
     if (!part.open())
         return CopyOutcome::Failed;
     char buffer[1 << 16];

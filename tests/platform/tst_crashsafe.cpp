@@ -115,7 +115,7 @@ class CrashSafeTest : public QObject {
 
 private slots:
     void documentSavesSurviveKills() {
-        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-XXXXXX"));
+        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-"));
         const QByteArray first = Page(20 << 20, "alpha");
         const QByteArray second = Page(20 << 20, "bravo");
         const QString source = folder.filePath(QStringLiteral("source.html"));
@@ -155,7 +155,7 @@ private slots:
     }
 
     void settingsWritesSurviveKills() {
-        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-XXXXXX"));
+        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-"));
         const QString target = folder.filePath(QStringLiteral("settings.ini"));
         // Many other entries, so that a write takes a while.
         QByteArray bytes;
@@ -181,7 +181,7 @@ private slots:
     }
 
     void snippetLibraryWritesSurviveKills() {
-        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-XXXXXX"));
+        QTemporaryDir folder(ScratchBase() + QStringLiteral("/quillon-"));
         const QString target = SnippetLibrary::FilePath(folder.path() + QLatin1Char('/'));
         QList<Snippet> entries;
         for (int i = 0; i < 2000; ++i)
