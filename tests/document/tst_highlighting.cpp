@@ -109,7 +109,7 @@ QByteArray ReadFile(const QString& path) {
 }
 
 QString SamplesFolder() {
-    return QFINDTESTDATA("highlighting");
+    return QStringLiteral(QUILLON_HIGHLIGHT_SAMPLES);
 }
 
 QStringList SampleFiles() {
