@@ -1,6 +1,6 @@
 #include "MainMenus.h"
 
-#include "Artwork.h"
+#include "Pictures.h"
 
 #include <QAction>
 #include <QMainWindow>

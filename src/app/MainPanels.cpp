@@ -1,6 +1,6 @@
 #include "MainPanels.h"
 
-#include "Artwork.h"
+#include "Pictures.h"
 
 #include <QPainter>
 #include <QScrollBar>

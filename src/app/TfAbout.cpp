@@ -1,6 +1,7 @@
 #include "TfAbout.h"
 
-#include "Artwork.h"
+#include "Pictures.h"
+#include "TfMain.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -43,7 +44,7 @@ TfSplash::TfSplash(QWidget* parent)
     setFixedSize(kWidth, kHeight);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(SplashPicture());
+    picture->setPixmap(SplashPicture(TfMain::VersionText()));
     picture->setGeometry(0, 0, kWidth, kHeight);
 }
 

@@ -1,7 +1,6 @@
 #include "TfMain.h"
 
 #include "ApplyLanguage.h"
-#include "Artwork.h"
 #include "Clipboard.h"
 #include "ConfigCommands.h"
 #include "EditorControl.h"
@@ -15,6 +14,7 @@
 #include "MdiChildWindow.h"
 #include "ObjectInserts.h"
 #include "OpenFileChannel.h"
+#include "Pictures.h"
 #include "PreviewFiles.h"
 #include "Prompts.h"
 #include "RgbToHtml.h"

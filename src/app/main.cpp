@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "Pictures.h"
 #include "PreviewEngineSetup.h"
 #include "Startup.h"
 
