@@ -28,24 +28,29 @@ cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}" >"$dir/build.log" 2>
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:symbolize=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export QT_QPA_PLATFORM=offscreen
+# libFuzzer's inputs that failed; slow-unit-* files only report slow inputs.
+faults() {
+    find "$1" -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l
+}
 failed=0
 for target in "${targets[@]}"; do
     seeds="$here/fuzz/corpus/$target"
     artifacts="$dir/artifacts/$target"
     log="$dir/$target.log"
     mkdir -p "$seeds" "$artifacts"
-    before=$(find "$artifacts" -type f | wc -l)
+    before=$(faults "$artifacts")
     if [ "$mode" = "--replay" ]; then
         args=(-runs=0 "$seeds")
     else
         grown="$dir/corpus/$target"
         mkdir -p "$grown"
-        args=(-max_total_time="$mode" -timeout=10 -rss_limit_mb=4096 "$grown" "$seeds")
+        # A generous time-out: on a busy machine a slow input is not a hang.
+        args=(-max_total_time="$mode" -timeout=60 -rss_limit_mb=4096 "$grown" "$seeds")
     fi
     status=0
     "$dir/bin/$target" -print_final_stats=1 -artifact_prefix="$artifacts/" "${args[@]}" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    crashes=$(( $(find "$artifacts" -type f | wc -l) - before ))
+    crashes=$(( $(faults "$artifacts") - before ))
     if [ "$status" -ne 0 ] && [ "$crashes" -eq 0 ]; then crashes=1; fi
     echo "$target: ${runs:-0} runs, $crashes crashes"
     if [ "$crashes" -ne 0 ]; then
