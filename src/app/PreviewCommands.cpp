@@ -74,7 +74,7 @@ void TfMain::Preview() {
     }
     const QString path = PreviewFilePath(caption, NextPreviewNumber(), places.scratchFolder);
     RunSilently([&] {
-        MakeFolderFor(path);
+        places.MakeScratchFolderFor(path);
         document->Editor()->WriteCopyTo(path);
         try {
             openPreviewWindow(path);
@@ -120,7 +120,7 @@ void TfMain::PreviewInBrowser() {
         BrowserFilePath(document->Caption(), NextBrowserNumber(), places.scratchFolder);
     browserTempFiles << path;
     RunSilently([&] {
-        MakeFolderFor(path);
+        places.MakeScratchFolderFor(path);
         document->Editor()->WriteCopyTo(path);
         // The path is the browser's one argument, blanks and all.
         CurrentShell().startProgram(browser, {path});

@@ -28,10 +28,6 @@ bool CanWriteIn(const QString& folder) {
     return probe.open();
 }
 
-void MakeFolderFor(const QString& filePath) {
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
-}
-
 ProgramPlaces ProgramPlaces::For(const QString& programFolder, const QString& configHome,
                                  const QString& cacheHome, const QStringList& dataDirs) {
     ProgramPlaces places;
@@ -71,4 +67,9 @@ ProgramPlaces ProgramPlaces::ForThisProgram() {
 QString ProgramPlaces::ScratchFile(const QString& name) const {
     QDir().mkpath(scratchFolder);
     return scratchFolder + name;
+}
+
+void ProgramPlaces::MakeScratchFolderFor(const QString& filePath) const {
+    if (WithSeparator(QFileInfo(filePath).absolutePath()) == WithSeparator(scratchFolder))
+        QDir().mkpath(scratchFolder);
 }

@@ -32,11 +32,11 @@ struct ProgramPlaces {
     // A file in the scratch folder (the folder itself for an empty name); the
     // folder is made when missing.
     QString ScratchFile(const QString& name) const;
+    // Makes the scratch folder when the file is to lie in it; other folders
+    // are the user's, and one that is gone stays gone.
+    void MakeScratchFolderFor(const QString& filePath) const;
 };
 
 // Whether a file can be made in the folder, found by making one: permission
 // bits do not tell for root, nor for a read-only file system.
 bool CanWriteIn(const QString& folder);
-
-// Makes the folder that is to hold a file; failures show when the file is written.
-void MakeFolderFor(const QString& filePath);
