@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -122,7 +123,8 @@ void RegisterHtmlOpener(const QString& executablePath, const FileAssociationPlac
     if (installedEntry.isEmpty()) {
         EnsureFolder(applications);
         WriteFileAtomically(ownEntry, DesktopEntryText(executablePath).toUtf8());
-    } else {
+    } else if (QFileInfo(ownEntry).canonicalFilePath() !=
+               QFileInfo(installedEntry).canonicalFilePath()) {
         QFile written(ownEntry);
         if (written.open(QIODevice::ReadOnly) && QString::fromUtf8(written.readAll())
                                                      .split(QLatin1Char('\n'))

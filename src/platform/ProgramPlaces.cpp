@@ -60,8 +60,10 @@ ProgramPlaces ProgramPlaces::For(const QString& programFolder, const QString& co
 }
 
 ProgramPlaces ProgramPlaces::ForThisProgram() {
+    // The desktop reads the user's own data folder before the shared ones: a
+    // program installed into ~/.local finds its entry there.
     return For(QCoreApplication::applicationDirPath(), XdgConfigHome(), XdgCacheHome(),
-               XdgDataDirs());
+               QStringList{XdgDataHome()} + XdgDataDirs());
 }
 
 QString ProgramPlaces::ScratchFile(const QString& name) const {

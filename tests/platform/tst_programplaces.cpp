@@ -96,6 +96,10 @@ private slots:
         mine.close();
         RegisterHtmlOpener("/usr/bin/quillon", user, "/usr/share/applications/quillon.desktop");
         QVERIFY(QFile::exists(own));
+        // Installed into the user's own data folder, the entry is the installed one.
+        RegisterHtmlOpener(path("build/bin/quillon"), user);
+        RegisterHtmlOpener(path("bin/quillon"), user, own);
+        QVERIFY(QFile::exists(own));
     }
 };
 
