@@ -74,7 +74,7 @@ QString DesktopEntryText(const QString& executablePath) {
           << QStringLiteral("TryExec=") + EntryValue(executablePath)
           << QStringLiteral("MimeType=text/html;application/xhtml+xml;")
           << QStringLiteral("Terminal=false")
-          << QStringLiteral("Categories=Development;WebDevelopment;TextEditor;");
+          << QStringLiteral("Categories=Development;WebDevelopment;");
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
