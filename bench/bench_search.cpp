@@ -106,9 +106,10 @@ int main(int argc, char* argv[]) {
     QDir(dir.path()).mkpath(QStringLiteral("data"));
     QDir(dir.path()).mkpath(QStringLiteral("config"));
     TfMain::Options options;
-    options.programFolder = dir.path() + QLatin1Char('/');
+    // A folder that can be written keeps settings.ini itself.
+    options.places = ProgramPlaces::For(dir.path(), dir.filePath(QStringLiteral("config")),
+                                        dir.filePath(QStringLiteral("cache")), {});
     options.executablePath = dir.filePath(QStringLiteral("quillon"));
-    options.settingsPath = settings;
     options.channelName = dir.filePath(QStringLiteral("channel"));
     options.associationPlaces = {dir.filePath(QStringLiteral("data")),
                                  dir.filePath(QStringLiteral("config"))};

@@ -89,9 +89,11 @@ int RunChild(long long spawnedAt, int argc, char** argv) {
     settings.close();
 
     StartOptions options;
-    options.window.programFolder = folder.path() + QLatin1Char('/');
+    // A folder that can be written keeps settings.ini itself.
+    options.window.places =
+        ProgramPlaces::For(folder.path(), folder.filePath(QStringLiteral("config")),
+                           folder.filePath(QStringLiteral("cache")), {});
     options.window.executablePath = QApplication::applicationFilePath();
-    options.window.settingsPath = settings.fileName();
     options.window.channelName =
         QStringLiteral("quillon-bench-startup-") + QString::number(QApplication::applicationPid());
     options.window.associationPlaces = {folder.filePath(QStringLiteral("data")),

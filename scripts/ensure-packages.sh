@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages listed in debian-packages.txt that are missing.
 # apt-get runs only when something is missing.
+#   ensure-packages.sh              what building, running and testing need
+#   ensure-packages.sh --packaging  the tools of scripts/package.sh, listed
+#                                   after the line starting "## packaging"
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-mapfile -t wanted < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$here/debian-packages.txt" | grep -v '^$')
+case "${1:-}" in
+    "") group=main ;;
+    --packaging) group=packaging ;;
+    *) echo "usage: ensure-packages.sh [--packaging]" >&2; exit 2 ;;
+esac
+mapfile -t wanted < <(awk -v group="$group" '
+    /^## packaging/ { inPackaging = 1; next }
+    (group == "packaging") == (inPackaging == 1) { print }' "$here/debian-packages.txt" |
+    sed -e 's/#.*//' -e 's/[[:space:]]//g' | grep -v '^$')
 
 missing=()
 for pkg in "${wanted[@]}"; do

@@ -14,7 +14,7 @@ class MainConfigHost : public ConfigHost {
 public:
     explicit MainConfigHost(TfMain& window) : window(window) {}
 
-    QString ProgramFolder() const override { return window.ProgramFolder(); }
+    QString ConfigFolder() const override { return window.ConfigFolder(); }
     void ApplyLanguage() override {
         window.ApplyLanguage();
         window.SetLanguageValue(Settings().ReadText(

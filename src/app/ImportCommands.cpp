@@ -94,11 +94,11 @@ DocumentImport::~DocumentImport() {
 }
 
 QString DocumentImport::ScratchRtf() const {
-    return QDir(window.ProgramFolder()).filePath(QStringLiteral("rtfTemp.rtf"));
+    return window.Places().ScratchFile(QStringLiteral("rtfTemp.rtf"));
 }
 
 QString DocumentImport::ScratchHtml() const {
-    return QDir(window.ProgramFolder()).filePath(QStringLiteral("rtfTemp.html"));
+    return window.Places().ScratchFile(QStringLiteral("rtfTemp.html"));
 }
 
 DocumentImport::Target DocumentImport::chooseTarget() {

@@ -72,8 +72,9 @@ void TfMain::Preview() {
         LangMessage(QStringLiteral("CSS"), QString(), 0);
         return;
     }
-    const QString path = PreviewFilePath(caption, NextPreviewNumber(), programFolder);
+    const QString path = PreviewFilePath(caption, NextPreviewNumber(), places.scratchFolder);
     RunSilently([&] {
+        places.MakeScratchFolderFor(path);
         document->Editor()->WriteCopyTo(path);
         try {
             openPreviewWindow(path);
@@ -115,9 +116,11 @@ void TfMain::PreviewInBrowser() {
     TChildForm* document = ActiveDocument();
     if (!document)
         return;
-    const QString path = BrowserFilePath(document->Caption(), NextBrowserNumber(), programFolder);
+    const QString path =
+        BrowserFilePath(document->Caption(), NextBrowserNumber(), places.scratchFolder);
     browserTempFiles << path;
     RunSilently([&] {
+        places.MakeScratchFolderFor(path);
         document->Editor()->WriteCopyTo(path);
         // The path is the browser's one argument, blanks and all.
         CurrentShell().startProgram(browser, {path});

@@ -2,9 +2,7 @@
 
 #include "Clipboard.h"
 #include "OpenFileChannel.h"
-#include "SettingsStore.h"
 #include "TfAbout.h"
-#include "XdgPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,10 +11,8 @@
 
 StartOptions StartOptions::ForThisProgram() {
     StartOptions options;
-    const QString folder = QCoreApplication::applicationDirPath();
-    options.window.programFolder = QDir(folder).absolutePath() + QLatin1Char('/');
+    options.window.places = ProgramPlaces::ForThisProgram();
     options.window.executablePath = QCoreApplication::applicationFilePath();
-    options.window.settingsPath = SettingsStore::LocateFor(folder, XdgConfigHome());
     options.window.channelName = OpenFileChannel::DefaultName();
     options.window.associationPlaces = FileAssociationPlaces::FromEnvironment();
     return options;

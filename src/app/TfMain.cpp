@@ -1,4 +1,5 @@
 #include "TfMain.h"
+#include "Version.h"
 
 #include "ApplyLanguage.h"
 #include "Clipboard.h"
@@ -86,8 +87,8 @@ QList<MdiChildWindow*> ChildWindows(QMdiArea* area) {
 } // namespace
 
 TfMain::TfMain(const Options& options, QWidget* parent)
-    : QMainWindow(parent), programFolder(options.programFolder),
-      settings(std::make_unique<SettingsStore>(options.settingsPath)) {
+    : QMainWindow(parent), places(options.places),
+      settings(std::make_unique<SettingsStore>(options.places.SettingsPath())) {
     setObjectName(QStringLiteral("fMain"));
     UseSettings(settings.get());
     setWindowTitle(QStringLiteral("Quillon - Vantrel"));
@@ -120,7 +121,7 @@ TfMain::~TfMain() {
 }
 
 QString TfMain::VersionText() {
-    return QStringLiteral("6.1 Build 1603 CodeName : ") + kCodeName;
+    return QStringLiteral(QUILLON_VERSION " Build 1603 CodeName : ") + kCodeName;
 }
 
 int TfMain::NextDocumentNumber() {
@@ -301,7 +302,8 @@ void TfMain::connectCommands() {
 
 void TfMain::registerFileAssociation(const Options& options) {
     try {
-        RegisterHtmlOpener(options.executablePath, options.associationPlaces);
+        RegisterHtmlOpener(options.executablePath, options.associationPlaces,
+                           options.places.installedDesktopEntry);
     } catch (const std::exception& error) {
         ReportError(QString::fromStdString(error.what()));
     }
@@ -463,12 +465,12 @@ void TfMain::Help() {
         Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), {});
     QString file;
     if (value == QLatin1String("Eng"))
-        file = QStringLiteral("help/help.chm");
+        file = QStringLiteral("help.chm");
     else if (value == QLatin1String("NL"))
-        file = QStringLiteral("help/help_d.chm");
+        file = QStringLiteral("help_d.chm");
     else
         return;
-    CurrentShell().openWithDefaultProgram(QDir(programFolder).filePath(file));
+    CurrentShell().openWithDefaultProgram(places.helpFolder + file);
 }
 
 void TfMain::StartFtpProgram() {
@@ -492,7 +494,7 @@ void TfMain::ShowAbout() {
 }
 
 void TfMain::CheckForUpdates() {
-    TfUpdate update(programFolder, VersionText(), this);
+    TfUpdate update(places.ScratchFile({}), VersionText(), this);
     CurrentPrompts().runDialog(update);
     // The installer runs now; the program ends through the normal close, so
     // that unsaved documents are not lost.

@@ -4,6 +4,7 @@
 #include "DocumentHost.h"
 #include "DocumentTemplate.h"
 #include "FileAssociation.h"
+#include "ProgramPlaces.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -37,9 +38,8 @@ class TfMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     struct Options {
-        QString programFolder;  // the executable's folder, ending in "/"
+        ProgramPlaces places;   // where the window keeps and finds its own files
         QString executablePath; // registered as the opener of HTML files
-        QString settingsPath;   // the settings file this window reads and writes
         QString channelName;    // where the window receives window messages
         FileAssociationPlaces associationPlaces;
     };
@@ -52,7 +52,8 @@ public:
     explicit TfMain(const Options& options, QWidget* parent = nullptr);
     ~TfMain() override;
 
-    QString ProgramFolder() const override { return programFolder; }
+    const ProgramPlaces& Places() const { return places; }
+    QString ConfigFolder() const override { return places.configFolder; }
     static QString VersionText();
 
     // Incremented before every document window is created and whenever the
@@ -187,7 +188,7 @@ private:
     // Side by side (horizontal) or one above the other (vertical).
     void Tile(Qt::Orientation direction);
 
-    QString programFolder;
+    const ProgramPlaces places;
     std::unique_ptr<SettingsStore> settings;
     OpenFileChannel* channel = nullptr;
 

@@ -21,7 +21,8 @@ public:
     virtual void CloseActivePreview() = 0;
     virtual void HideImageBrowser() = 0;
     virtual void RunPreview() = 0;
-    virtual QString ProgramFolder() const = 0;
+    // The folder of settings.ini and the snippet library (ProgramPlaces).
+    virtual QString ConfigFolder() const = 0;
     // A command of the main window by name ("Copy1", "Table" ...).
     virtual QAction* HostAction(const QString& name) const = 0;
     // Whether a key is the shortcut of one of the main window's commands.

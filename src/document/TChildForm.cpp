@@ -130,7 +130,7 @@ void TChildForm::applyCreationSettings() {
 
 void TChildForm::attachSnippets() {
     snippets = std::make_unique<SnippetLibrary>();
-    const QString path = SnippetLibrary::FilePath(host.ProgramFolder());
+    const QString path = SnippetLibrary::FilePath(host.ConfigFolder());
     // A missing library is reported once per run, not at every new document.
     static QSet<QString> reported;
     if (!snippets->Load(path) && !reported.contains(path)) {

@@ -6,12 +6,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
 
 const QString kHtmlMime = QStringLiteral("text/html");
 const QString kDefaultsSection = QStringLiteral("[Default Applications]");
+// The line that tells the entries this program writes from others.
+const QString kWrittenEntryComment = QStringLiteral("Comment=Quillon HTML File");
 
 // An argument of the Exec key: quoted when it holds anything the desktop would
 // otherwise split or expand, with the characters that need it escaped.
@@ -66,11 +69,12 @@ QString DesktopEntryText(const QString& executablePath) {
     QStringList lines;
     lines << QStringLiteral("[Desktop Entry]") << QStringLiteral("Type=Application")
           << QStringLiteral("Name=Quillon") << QStringLiteral("GenericName=HTML Editor")
-          << QStringLiteral("Comment=Quillon HTML File")
+          << kWrittenEntryComment
           << QStringLiteral("Exec=") + ExecArgument(executablePath) + QStringLiteral(" %f")
           << QStringLiteral("TryExec=") + EntryValue(executablePath)
-          << QStringLiteral("MimeType=text/html;") << QStringLiteral("Terminal=false")
-          << QStringLiteral("Categories=Development;WebDevelopment;TextEditor;");
+          << QStringLiteral("MimeType=text/html;application/xhtml+xml;")
+          << QStringLiteral("Terminal=false")
+          << QStringLiteral("Categories=Development;WebDevelopment;");
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
@@ -112,11 +116,24 @@ QString MimeAppsWithHtmlDefault(const QString& existing) {
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-void RegisterHtmlOpener(const QString& executablePath, const FileAssociationPlaces& places) {
+void RegisterHtmlOpener(const QString& executablePath, const FileAssociationPlaces& places,
+                        const QString& installedEntry) {
     const QString applications = QDir(places.dataHome).filePath(QStringLiteral("applications"));
-    EnsureFolder(applications);
-    WriteFileAtomically(QDir(applications).filePath(QLatin1String(kDesktopEntryName)),
-                        DesktopEntryText(executablePath).toUtf8());
+    const QString ownEntry = QDir(applications).filePath(QLatin1String(kDesktopEntryName));
+    if (installedEntry.isEmpty()) {
+        EnsureFolder(applications);
+        WriteFileAtomically(ownEntry, DesktopEntryText(executablePath).toUtf8());
+    } else if (QFileInfo(ownEntry).canonicalFilePath() !=
+               QFileInfo(installedEntry).canonicalFilePath()) {
+        QFile written(ownEntry);
+        if (written.open(QIODevice::ReadOnly) && QString::fromUtf8(written.readAll())
+                                                     .split(QLatin1Char('\n'))
+                                                     .contains(kWrittenEntryComment)) {
+            written.close();
+            if (!written.remove())
+                throw UserError(UnableToWriteText(ownEntry));
+        }
+    }
 
     EnsureFolder(places.configHome);
     const QString mimeApps = QDir(places.configHome).filePath(QStringLiteral("mimeapps.list"));

@@ -22,6 +22,10 @@ QString DesktopEntryText(const QString& executablePath);
 // [Default Applications] section; every other line stays as it was.
 QString MimeAppsWithHtmlDefault(const QString& existing);
 
-// Writes both files. Throws a UserError ("Unable to write to " + path) when a
-// file or folder cannot be written.
-void RegisterHtmlOpener(const QString& executablePath, const FileAssociationPlaces& places);
+// Writes both files. An installed program whose own desktop entry the desktop
+// finds (installedEntry, see ProgramPlaces) writes no entry of its own: it
+// removes the one a run from a build folder left, which would hide the
+// installed one. Throws a UserError ("Unable to write to " + path) when a file
+// or folder cannot be written.
+void RegisterHtmlOpener(const QString& executablePath, const FileAssociationPlaces& places,
+                        const QString& installedEntry = {});

@@ -20,3 +20,18 @@ QString XdgDataHome() {
 QString XdgConfigHome() {
     return EnvironmentFolder("XDG_CONFIG_HOME", QStringLiteral(".config"));
 }
+
+QString XdgCacheHome() {
+    return EnvironmentFolder("XDG_CACHE_HOME", QStringLiteral(".cache"));
+}
+
+QStringList XdgDataDirs() {
+    QStringList folders;
+    for (const QString& folder : qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'))) {
+        if (QDir::isAbsolutePath(folder))
+            folders << folder;
+    }
+    if (folders.isEmpty())
+        folders << QStringLiteral("/usr/local/share") << QStringLiteral("/usr/share");
+    return folders;
+}

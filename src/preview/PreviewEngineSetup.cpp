@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QOpenGLContext>
 #include <QPluginLoader>
 
@@ -48,8 +49,13 @@ void PreparePreviewEngine() {
 }
 
 QString PreviewEngineModulePath() {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("quillon_webengine.so"));
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString name = QStringLiteral("quillon_webengine.so");
+    const QString beside = programFolder.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(programFolder.filePath(QStringLiteral(QUILLON_MODULE_DIR_FROM_BIN)) +
+                           QLatin1Char('/') + name);
 }
 
 PreviewEngine& LoadPreviewEngine() {

@@ -12,7 +12,8 @@ class PreviewEngine;
 // OpenGL driver.
 void PreparePreviewEngine();
 
-// The file name of the web engine module beside the executable.
+// The file name of the web engine module: beside the executable where it was
+// built, else in the installed program's library folder.
 QString PreviewEngineModulePath();
 
 // Loads the web engine module on first use; later calls return the same

@@ -13,18 +13,18 @@ QString CaptionFolder(const QString& caption) {
 
 } // namespace
 
-QString PreviewFilePath(const QString& caption, int number, const QString& programFolder) {
+QString PreviewFilePath(const QString& caption, int number, const QString& scratchFolder) {
     const QString prefix = QString::number(number) + QLatin1Char('~');
     if (CaptionHasFile(caption))
         return CaptionFolder(caption) + prefix + CaptionFileName(caption);
     // A caption may name a file without an extension: its name alone, so
-    // that the file lies in the program folder itself.
-    return programFolder + prefix + CaptionFileName(caption) + QStringLiteral(".html");
+    // that the file lies in the scratch folder itself.
+    return scratchFolder + prefix + CaptionFileName(caption) + QStringLiteral(".html");
 }
 
-QString BrowserFilePath(const QString& caption, int number, const QString& programFolder) {
+QString BrowserFilePath(const QString& caption, int number, const QString& scratchFolder) {
     const QString folder = CaptionFolder(caption);
-    return (folder.isEmpty() ? programFolder : folder) + QStringLiteral("quillon_temp") +
+    return (folder.isEmpty() ? scratchFolder : folder) + QStringLiteral("quillon_temp") +
            QString::number(number) + QStringLiteral(".html");
 }
 

@@ -5,16 +5,17 @@
 
 // Where the two previews put the document's text, so that relative links,
 // pictures and style sheets resolve as they will on the web site. caption is
-// the document window's caption; programFolder ends in a separator.
+// the document window's caption; scratchFolder, ending in a separator, holds
+// the files of documents without a folder (ProgramPlaces::scratchFolder).
 
 // The preview window's file: n~name beside a document that has a file
-// (index.html gives 3~index.html), n~name.html in the program folder for
+// (index.html gives 3~index.html), n~name.html in the scratch folder for
 // one that has none (3~Untitled2.html, 3~README.html).
-QString PreviewFilePath(const QString& caption, int number, const QString& programFolder);
+QString PreviewFilePath(const QString& caption, int number, const QString& scratchFolder);
 
 // The user's browser's file, quillon_tempN.html, in the caption's folder, or
-// in the program folder when the caption names none.
-QString BrowserFilePath(const QString& caption, int number, const QString& programFolder);
+// in the scratch folder when the caption names none.
+QString BrowserFilePath(const QString& caption, int number, const QString& scratchFolder);
 
 // Whether the caption names a style sheet (".css" in any letter case), which
 // has no page to show.

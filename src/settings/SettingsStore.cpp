@@ -4,9 +4,8 @@
 #include "Cp1252Codec.h"
 #include "ErrorReport.h"
 #include "IniText.h"
-#include "XdgPaths.h"
+#include "ProgramPlaces.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,13 +99,6 @@ QString Unquoted(const QString& value) {
 
 SettingsStore::SettingsStore(const QString& path) : path(path) {}
 
-QString SettingsStore::LocateFor(const QString& programFolder, const QString& configHome) {
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable())
-        return QDir(programFolder).filePath(QStringLiteral("settings.ini"));
-    return QDir(configHome).filePath(QStringLiteral("quillon/settings.ini"));
-}
-
 std::optional<QString> SettingsStore::readValue(const QString& section, const QString& key) const {
     const auto file = ReadFile(path);
     if (!file)
@@ -198,8 +190,7 @@ void SettingsStore::RemoveKey(const QString& section, const QString& key) {
 SettingsStore& Settings() {
     if (currentStore)
         return *currentStore;
-    static SettingsStore programStore(
-        SettingsStore::LocateFor(QCoreApplication::applicationDirPath(), XdgConfigHome()));
+    static SettingsStore programStore(ProgramPlaces::ForThisProgram().SettingsPath());
     return programStore;
 }
 

@@ -16,11 +16,6 @@ public:
 
     explicit SettingsStore(const QString& path);
 
-    // Where the program keeps its settings: "settings.ini" in the program
-    // folder, or in <config home>/quillon when the program folder cannot be
-    // written.
-    static QString LocateFor(const QString& programFolder, const QString& configHome);
-
     QString SettingsPath() const { return path; }
 
     QString ReadText(const QString& section, const QString& key, const QString& fallback) const;

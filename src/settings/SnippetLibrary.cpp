@@ -87,8 +87,8 @@ bool IsTokenStop(QChar c) {
 
 } // namespace
 
-QString SnippetLibrary::FilePath(const QString& programFolder) {
-    return QDir(programFolder).filePath(QStringLiteral("CodeC/codeinside.qci"));
+QString SnippetLibrary::FilePath(const QString& configFolder) {
+    return QDir(configFolder).filePath(QStringLiteral("CodeC/codeinside.qci"));
 }
 
 bool SnippetLibrary::Load(const QString& path) {

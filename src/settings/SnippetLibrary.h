@@ -34,8 +34,9 @@ struct SnippetExpansion {
 // "CodeC/codeinside.qci" in the program folder.
 class SnippetLibrary {
 public:
-    // The library file of a program folder.
-    static QString FilePath(const QString& programFolder);
+    // The library file in the folder of the program's settings
+    // (ProgramPlaces::configFolder).
+    static QString FilePath(const QString& configFolder);
 
     // Replaces the content with the file's entries; false (and no entries)
     // when the file cannot be read.

@@ -84,9 +84,9 @@ QString GroupDigits(qint64 number) {
     return number < 0 ? QLatin1Char('-') + grouped : grouped;
 }
 
-TfUpdate::TfUpdate(const QString& programFolder, const QString& versionText, QWidget* parent)
-    : QDialog(parent), programFolder(programFolder), versionText(versionText),
-      installerPath(programFolder + kInstallerFile) {
+TfUpdate::TfUpdate(const QString& updateFolder, const QString& versionText, QWidget* parent)
+    : QDialog(parent), updateFolder(updateFolder), versionText(versionText),
+      installerPath(updateFolder + kInstallerFile) {
     setObjectName(QStringLiteral("fUpdate"));
     setWindowTitle(QStringLiteral("Update Console"));
 
@@ -184,7 +184,7 @@ void TfUpdate::Button1Click() {
     console->clear();
     AddLine(LangText(QStringLiteral("ConServ")));
 
-    versionDownload->SetFileName(programFolder + kVersionFile);
+    versionDownload->SetFileName(updateFolder + kVersionFile);
     versionDownload->SetURL(QStringLiteral("http://") + server.host + QStringLiteral("/q6.txt"));
     versionDownload->SetPort(server.port);
     // The download keeps the window live; a second check meanwhile would

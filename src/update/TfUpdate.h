@@ -34,7 +34,8 @@ public:
     // A version file longer than this is not a version file.
     static constexpr qint64 kMaxVersionFileSize = 65536;
 
-    TfUpdate(const QString& programFolder, const QString& versionText, QWidget* parent = nullptr);
+    // updateFolder, ending in a separator, receives the downloaded files.
+    TfUpdate(const QString& updateFolder, const QString& versionText, QWidget* parent = nullptr);
     ~TfUpdate() override;
 
     // The installer has been started: the program is to end now.
@@ -52,7 +53,7 @@ private:
     using DoneHandler = void (TfUpdate::*)(const QString&, qint32);
     THTTPGet* MakeDownload(const char* name, DoneHandler done, const char* errorKey);
 
-    const QString programFolder;
+    const QString updateFolder;
     const QString versionText;
     const QString installerPath;
     bool firstProgress = false;

@@ -1,5 +1,8 @@
+#include "EditorControl.h"
 #include "MainPanels.h"
 #include "MdiChildWindow.h"
+#include "ProgramPlaces.h"
+#include "SettingsStore.h"
 #include "TChildForm.h"
 #include "TfMain.h"
 #include "support/ProgramFolder.h"
@@ -10,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -452,6 +456,76 @@ private slots:
         QVERIFY(prompts->asked.constFirst().text.startsWith("Unable to write to "));
         QVERIFY(failing.isVisible());
         closeQuietly(failing);
+    }
+
+    // A program folder nobody may write in (chmod stops nothing for root:
+    // /proc then stands in) keeps nothing; settings, snippets and scratch
+    // files go to the user's folders, made when first written.
+    void unwritableProgramFolderUsesTheUserFolders() {
+        QDir().mkpath(folder->file("locked"));
+        QFile::setPermissions(folder->file("locked"), QFile::ReadOwner | QFile::ExeOwner);
+        const QString programFolder =
+            CanWriteIn(folder->file("locked")) ? QStringLiteral("/proc") : folder->file("locked");
+        TfMain::Options options = folder->windowOptions();
+        const QString config = folder->file("xdg/config/quillon/");
+        const QString cache = folder->file("xdg/cache/quillon/");
+        options.places = ProgramPlaces::For(programFolder, folder->file("xdg/config"),
+                                            folder->file("xdg/cache"), {});
+        TfMain window(options);
+        window.showMaximized();
+        window.HideFileManager();
+        QVERIFY(QFile(config + "settings.ini").size() > 0);
+
+        SettingsStore settings(config + "settings.ini");
+        settings.WriteFlag("Use", "CodeInside", true);
+        settings.WriteText("WEB", "Path", "/usr/bin/true");
+        Act(window, "New1")->trigger();
+        QCOMPARE(prompts->askedTexts(),
+                 QStringList{"Cannot open file " + config + "CodeC/codeinside.qci"});
+        Act(window, "LoadBrowser1")->trigger();
+        QCOMPARE(shell->startedArguments, QList<QStringList>{{cache + "quillon_temp1.html"}});
+        QVERIFY(QFile::exists(cache + "quillon_temp1.html"));
+
+        QFile rtf(folder->file("sample.rtf"));
+        QVERIFY(rtf.open(QIODevice::WriteOnly));
+        rtf.write("{\\rtf1 Imported\\par}");
+        rtf.close();
+        prompts->answerNo();
+        prompts->answer(QStringList{rtf.fileName()});
+        Act(window, "rtfdocuments1")->trigger();
+        QTRY_COMPARE(window.Documents().size(), 2);
+        QVERIFY(window.ActiveEditor()->Text().contains("Imported"));
+        QVERIFY(!QFile::exists(cache + "rtfTemp.html"));
+        closeQuietly(window);
+        QFile::setPermissions(folder->file("locked"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Installed as a package: help comes from the shared data folder, and the
+    // desktop's own entry is the opener of HTML files.
+    void installedProgramUsesItsDataFolder() {
+        const QString prefix = folder->file("usr/");
+        QDir().mkpath(prefix + "bin");
+        QDir().mkpath(prefix + "share/quillon/help");
+        QDir().mkpath(prefix + "share/applications");
+        QFile installed(prefix + "share/applications/quillon.desktop");
+        QVERIFY(installed.open(QIODevice::WriteOnly));
+        installed.close();
+        TfMain::Options options = folder->windowOptions();
+        options.executablePath = prefix + "bin/quillon";
+        options.places = ProgramPlaces::For(prefix + "bin", folder->file("xdg/config"),
+                                            folder->file("xdg/cache"), {prefix + "share"});
+        SettingsStore(options.places.SettingsPath()).WriteText("Help", "Language", "Eng");
+        TfMain window(options);
+        window.showMaximized();
+        Act(window, "Help1")->trigger();
+        QCOMPARE(shell->opened, QStringList{prefix + "share/quillon/help/help.chm"});
+        QVERIFY(
+            !QFile::exists(options.associationPlaces.dataHome + "/applications/quillon.desktop"));
+        QFile mimeApps(options.associationPlaces.configHome + "/mimeapps.list");
+        QVERIFY(mimeApps.open(QIODevice::ReadOnly));
+        QVERIFY(mimeApps.readAll().contains("text/html=quillon.desktop"));
+        closeQuietly(window);
     }
 
     void windowArrangements() {

@@ -29,7 +29,7 @@ public:
     void CloseActivePreview() override {}
     void HideImageBrowser() override {}
     void RunPreview() override { ++previews; }
-    QString ProgramFolder() const override { return {}; }
+    QString ConfigFolder() const override { return {}; }
     QAction* HostAction(const QString&) const override { return nullptr; }
     bool ClaimsKey(QKeyCombination) const override { return false; }
 };

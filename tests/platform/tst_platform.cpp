@@ -120,7 +120,7 @@ private slots:
         const QString plain = DesktopEntryText("/opt/quillon/bin/quillon");
         QVERIFY(plain.startsWith("[Desktop Entry]\n"));
         QVERIFY(plain.contains("\nExec=/opt/quillon/bin/quillon %f\n"));
-        QVERIFY(plain.contains("\nMimeType=text/html;\n"));
+        QVERIFY(plain.contains("\nMimeType=text/html;application/xhtml+xml;\n"));
         QVERIFY(plain.contains("\nType=Application\n"));
         const QString odd = DesktopEntryText("/home/me/My Apps/100% \"q\"/quillon");
         QVERIFY2(odd.contains("\nExec=\"/home/me/My Apps/100%% \\\\\"q\\\\\"/quillon\" %f\n"),

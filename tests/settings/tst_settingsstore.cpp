@@ -1,4 +1,5 @@
 #include "ErrorReport.h"
+#include "ProgramPlaces.h"
 #include "SettingsStore.h"
 
 #include <QFile>
@@ -230,10 +231,12 @@ private slots:
 
     void locationFallsBackWhenTheProgramFolderCannotBeWritten() {
         const QString config = dir.filePath("config");
-        QCOMPARE(SettingsStore::LocateFor(dir.path(), config), dir.filePath("settings.ini"));
+        QCOMPARE(ProgramPlaces::For(dir.path(), config, {}, {}).SettingsPath(),
+                 dir.filePath("settings.ini"));
         const QString missing = dir.filePath("no-such-folder");
-        const QString fallback = SettingsStore::LocateFor(missing, config);
+        const QString fallback = ProgramPlaces::For(missing, config, {}, {}).SettingsPath();
         QCOMPARE(fallback, config + "/quillon/settings.ini");
+        // The store makes the folder with its first write.
         SettingsStore store(fallback);
         store.WriteText("Help", "Language", "Eng");
         QCOMPARE(store.ReadText("Help", "Language", ""), QStringLiteral("Eng"));

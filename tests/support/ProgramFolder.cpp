@@ -24,9 +24,9 @@ void ProgramFolder::writeSettings(const QByteArray& bytes) const {
 
 TfMain::Options ProgramFolder::windowOptions() const {
     TfMain::Options options;
-    options.programFolder = path();
+    options.places = ProgramPlaces::For(path(), file(QStringLiteral("xdg/config")),
+                                        file(QStringLiteral("xdg/cache")), {});
     options.executablePath = file(QStringLiteral("quillon"));
-    options.settingsPath = settingsPath();
     options.channelName = file(QStringLiteral("TfMain-") +
                                QUuid::createUuid().toString(QUuid::WithoutBraces).left(8));
     options.associationPlaces = {file(QStringLiteral("xdg/data")),

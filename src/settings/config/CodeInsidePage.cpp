@@ -39,8 +39,8 @@ void CopyFile(const QString& source, const QString& target) {
 
 } // namespace
 
-CodeInsidePage::CodeInsidePage(const QString& programFolder, QWidget* parent)
-    : QWidget(parent), path(SnippetLibrary::FilePath(programFolder)),
+CodeInsidePage::CodeInsidePage(const QString& configFolder, QWidget* parent)
+    : QWidget(parent), path(SnippetLibrary::FilePath(configFolder)),
       useCodeInside(MakeTickBox(this, "UseCodeInside", QStringLiteral("Use code inside"), false)),
       body(new QWidget(this)), codes(new QListWidget(body)), comments(new QListWidget(body)),
       editor(new EditorControl(body)),

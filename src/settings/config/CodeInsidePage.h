@@ -16,7 +16,7 @@ class QPushButton;
 class CodeInsidePage : public QWidget {
     Q_OBJECT
 public:
-    CodeInsidePage(const QString& programFolder, QWidget* parent = nullptr);
+    CodeInsidePage(const QString& configFolder, QWidget* parent = nullptr);
 
     // Loads the library file and fills both lists; a missing file is
     // reported when asked.

@@ -11,7 +11,8 @@ class ConfigHost {
 public:
     virtual ~ConfigHost() = default;
 
-    virtual QString ProgramFolder() const = 0;
+    // The folder of settings.ini and the snippet library (ProgramPlaces).
+    virtual QString ConfigFolder() const = 0;
     // Puts the catalog texts of the current language on the main window and
     // reads Help/Language into its language value.
     virtual void ApplyLanguage() = 0;

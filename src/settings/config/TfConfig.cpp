@@ -99,7 +99,7 @@ TfConfig::TfConfig(std::unique_ptr<ConfigHost> host, QWidget* parent)
     };
     addPage(buildEditorPage(), QStringLiteral("Editor Options"));
     addPage(buildPathPage(), QStringLiteral("Path Configuration"));
-    codeInside = new CodeInsidePage(this->host->ProgramFolder());
+    codeInside = new CodeInsidePage(this->host->ConfigFolder());
     addPage(codeInside, QStringLiteral("Code Inside"));
     addPage(buildNewFilePage(), QStringLiteral("New File Setup"));
     codeInside->LoadLibrary(true);
