@@ -49,7 +49,7 @@ cat >"$site/index.html" <<'PAGE'
 <h1>Garden notes</h1>
 <!-- Planting plan for the south border -->
 <p align="left">The <b>tulips</b> went in on the 12th of October &amp; the
-<i>alliums</i> a week later.</p>
+<i>alliums</i> a week after.</p>
 <table border="1" cellpadding="4" width="60%">
   <tr><td>Bed</td><td>Plants</td></tr>
   <tr><td>South</td><td>Tulips, alliums</td></tr>
