@@ -104,7 +104,7 @@ ImageBrowserPanel::ImageBrowserPanel(QWidget* parent)
 
     connect(previous, &QToolButton::clicked, this, &ImageBrowserPanel::PreviousImage);
     connect(next, &QToolButton::clicked, this, &ImageBrowserPanel::NextImage);
-    connect(add, &QToolButton::clicked, this, &ImageBrowserPanel::InsertIntoDocument);
+    connect(add, &QToolButton::clicked, this, &ImageBrowserPanel::InsertPictureTag);
     connect(closeButton, &QToolButton::clicked, this, &ImageBrowserPanel::ClosePanel);
     connect(display, &PictureDisplay::pictureClicked, this, &ImageBrowserPanel::ToggleView);
     connect(display, &PictureDisplay::escapePressed, this, &QWidget::hide);
@@ -199,7 +199,7 @@ void ImageBrowserPanel::ClosePanel() {
     }
 }
 
-void ImageBrowserPanel::InsertIntoDocument() {
+void ImageBrowserPanel::InsertPictureTag() {
     const QString name = status->PanelText(2);
     if (!name.isEmpty())
         emit insertRequested(BrowserPictureTag(name));

@@ -78,7 +78,7 @@ public:
     void PreviousImage();
     void ToggleView();
     void ClosePanel();
-    void InsertIntoDocument();
+    void InsertPictureTag();
 
 signals:
     void insertRequested(const QString& html);
