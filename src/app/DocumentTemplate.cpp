@@ -1,6 +1,7 @@
 #include "DocumentTemplate.h"
 
 #include "RegionalFormats.h"
+#include "SettingDefaults.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -13,7 +14,8 @@ QString Text(const SettingsStore& settings, const char* section, const char* key
 // only when it has a value, in a fixed order.
 QString BodyLine(const SettingsStore& settings) {
     QString body = QStringLiteral("<body");
-    if (settings.ReadFlag(QStringLiteral("DefLinkCol"), QStringLiteral("On"), false)) {
+    if (settings.ReadFlag(QStringLiteral("DefLinkCol"), QStringLiteral("On"),
+                          SettingDefaults::kDefaultLinkColors)) {
         const std::pair<const char*, QString> attributes[] = {
             {"bgcolor", Text(settings, "BG", "Text")},
             {"background", Text(settings, "Background", "Image")},

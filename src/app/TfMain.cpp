@@ -20,6 +20,7 @@
 #include "Prompts.h"
 #include "RgbToHtml.h"
 #include "SearchCommands.h"
+#include "SettingDefaults.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TChildForm.h"
@@ -321,8 +322,8 @@ void TfMain::runStartupSettings() {
     ApplyLanguage();
     SettingsStore& store = Settings();
     language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
-    openOnDoubleClick =
-        store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"), false);
+    openOnDoubleClick = store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"),
+                                       SettingDefaults::kOpenOnDoubleClick);
     fileView->SetOpenOnDoubleClick(openOnDoubleClick);
     fileView->SelectFolder(store.ReadText(QStringLiteral("Last"), QStringLiteral("Folder"),
                                           fileView->CurrentFolder()));
@@ -337,7 +338,8 @@ void TfMain::runStartupSettings() {
         fileView->SelectFolder(workFolder);
         lastOpenFolder = workFolder;
     }
-    followFolders = store.ReadFlag(QStringLiteral("Work"), QStringLiteral("Syncro"), true);
+    followFolders = store.ReadFlag(QStringLiteral("Work"), QStringLiteral("Syncro"),
+                                   SettingDefaults::kFollowFolders);
 
     if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true)) {
         tabsBar->show();
@@ -371,12 +373,15 @@ void TfMain::InsertColor(qint32 color) {
     EditorControl* editor = ActiveEditor();
     if (!editor)
         return;
-    // The colour goes in at the caret, which stays in front of it.
-    const int start = editor->SelectionStart();
-    const int end = editor->SelectionEnd();
-    editor->ReplaceSelection(ColorToHtml(color));
-    editor->SetSelectionStart(start);
-    editor->SetSelectionEnd(end);
+    // The colour goes in at the caret, which stays in front of it; a
+    // colour that replaced a selection is selected itself, so a second
+    // click replaces just that colour.
+    const bool replacing = editor->SelectionAvailable();
+    const QString code = ColorToHtml(color);
+    editor->ReplaceSelection(code);
+    SelectBeforeCaret(*editor, 0, int(code.size()));
+    if (!replacing)
+        editor->SetSelectionStart(editor->SelectionStart());
     editor->setFocus();
 }
 

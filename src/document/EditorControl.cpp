@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "ErrorReport.h"
+#include "FixedPitchFont.h"
 #include "HighlightEngine.h"
 #include "HighlightStyles.h"
 #include "StyleRuns.h"
@@ -621,6 +622,8 @@ QString EditorControl::SelectedText() const {
 
 void EditorControl::ReplaceSelection(const QString& text) {
     const QByteArray bytes = NormalizeLineBreaks(Utf8(text), false);
+    const bool rectangular = Send(Sci::SCI_SELECTIONISRECTANGLE) != 0;
+    const long start = Send(Sci::SCI_GETSELECTIONSTART);
     Send(Sci::SCI_BEGINUNDOACTION);
     if (!bytes.contains('\0')) {
         SendPointer(Sci::SCI_REPLACESEL, 0, bytes.constData());
@@ -630,7 +633,11 @@ void EditorControl::ReplaceSelection(const QString& text) {
     }
     Send(Sci::SCI_ENDUNDOACTION);
     Send(Sci::SCI_SETSELECTIONMODE, Sci::SC_SEL_STREAM);
-    Send(Sci::SCI_SETEMPTYSELECTION, Caret());
+    // The caret goes right behind the inserted text. The engine's own caret
+    // is off when it stood in the blank space past the end of a line: the
+    // insert goes in at the line's end and uses up that space, which moves
+    // the caret on by as many characters again.
+    Send(Sci::SCI_SETEMPTYSELECTION, rectangular ? Caret() : start + long(bytes.size()));
     Send(Sci::SCI_CHOOSECARETX);
     Send(Sci::SCI_SCROLLCARET);
     flushChange();
@@ -1207,7 +1214,7 @@ void EditorControl::checkStatus(StatusChanges extra) {
 // Highlighting -----------------------------------------------------------------
 
 void EditorControl::applyStyles() {
-    const QByteArray family = fontName.toUtf8();
+    const QByteArray family = FixedPitchFamily(fontName).toUtf8();
     SendPointer(Sci::SCI_STYLESETFONT, Sci::STYLE_DEFAULT, family.constData());
     Send(Sci::SCI_STYLESETSIZE, Sci::STYLE_DEFAULT, fontSize);
     Send(Sci::SCI_STYLESETFORE, Sci::STYLE_DEFAULT, Rgb(fontColor));

@@ -6,6 +6,7 @@
 #include "ErrorReport.h"
 #include "Language.h"
 #include "Prompts.h"
+#include "SettingDefaults.h"
 #include "SettingsStore.h"
 #include "SnippetExpansion.h"
 #include "SnippetLibrary.h"
@@ -111,20 +112,21 @@ void TChildForm::applyCreationSettings() {
     };
     editor->SetBackgroundColor(
         ColorFromNumber(number("EditWindow", "BGCol", ColorNumber(editor->BackgroundColor()))));
-    editor->SetGutterVisible(flag("Gutter", "Vis", true));
-    editor->SetLineNumbers(flag("LN", "Enabled", true));
-    const QString fontName =
-        settings.ReadText(S("Font"), S("Style"), QStringLiteral("Courier New"));
-    editor->SetEditorFont(fontName, number("Font", "Size", 10));
-    editor->SetTabWidth(number("BlockIndent", "Width", 8));
-    editor->SetRightEdgeColor(flag("Margin", "Enabled", true) ? QColor(192, 192, 192)
-                                                              : QColor(Qt::white));
-    editor->SetRightEdge(number("Margin", "Right", 80));
-    editor->SetHighlighter(flag("SHigh", "Enabled", false) ? Highlighter::Html : Highlighter::None);
-    editor->SetOption(EditorOption::ShowScrollHint, flag("Scrollhint", "Enabled", false));
-    editor->SetOption(EditorOption::AutoIndent, flag("Autoindent", "Enabled", false));
-    editor->SetGutterLeftOffset(number("Gutter", "Width", 15));
-    if (flag("Use", "CodeInside", false))
+    using namespace SettingDefaults;
+    editor->SetGutterVisible(flag("Gutter", "Vis", kGutterVisible));
+    editor->SetLineNumbers(flag("LN", "Enabled", kLineNumbers));
+    const QString fontName = settings.ReadText(S("Font"), S("Style"), S(kEditorFont));
+    editor->SetEditorFont(fontName, number("Font", "Size", kEditorFontSize));
+    editor->SetTabWidth(number("BlockIndent", "Width", kBlockIndent));
+    editor->SetRightEdgeColor(flag("Margin", "Enabled", kMargin) ? QColor(192, 192, 192)
+                                                                 : QColor(Qt::white));
+    editor->SetRightEdge(number("Margin", "Right", kMarginRight));
+    editor->SetHighlighter(flag("SHigh", "Enabled", kHighlighting) ? Highlighter::Html
+                                                                   : Highlighter::None);
+    editor->SetOption(EditorOption::ShowScrollHint, flag("Scrollhint", "Enabled", kScrollHint));
+    editor->SetOption(EditorOption::AutoIndent, flag("Autoindent", "Enabled", kAutoIndent));
+    editor->SetGutterLeftOffset(number("Gutter", "Width", kGutterWidth));
+    if (flag("Use", "CodeInside", kCodeInside))
         attachSnippets();
 }
 
@@ -323,7 +325,8 @@ void TChildForm::onKeyDown(int key) {
 }
 
 bool TChildForm::CloseQuery() {
-    if (!Settings().ReadFlag(QStringLiteral("Ask"), QStringLiteral("ToSave?"), false))
+    if (!Settings().ReadFlag(QStringLiteral("Ask"), QStringLiteral("ToSave?"),
+                             SettingDefaults::kAskToSave))
         return true;
     if (!modified)
         return true;

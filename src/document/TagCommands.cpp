@@ -58,13 +58,16 @@ const TagCommand* FindTagCommand(const QString& name) {
 }
 
 void WrapAndReselect(EditorControl& editor, const QString& opening, const QString& closing) {
-    const int start = editor.SelectionStart();
-    const int end = editor.SelectionEnd();
+    const int length = editor.SelectionEnd() - editor.SelectionStart();
     editor.ReplaceSelection(opening + editor.SelectedText() + closing);
-    const int shift = int(opening.size());
-    editor.SetSelectionStart(start + shift);
-    editor.SetSelectionEnd(end + shift);
+    SelectBeforeCaret(editor, int(closing.size()), length);
     editor.setFocus();
+}
+
+void SelectBeforeCaret(EditorControl& editor, int skip, int length) {
+    const int end = editor.SelectionStart() - skip;
+    editor.SetSelectionStart(end - length);
+    editor.SetSelectionEnd(end);
 }
 
 void Wrap(EditorControl& editor, const QString& opening, const QString& closing) {

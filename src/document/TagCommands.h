@@ -33,6 +33,11 @@ const TagCommand* FindTagCommand(const QString& name);
 // Applies a tag command to an editor, as one undoable step.
 void ApplyTagCommand(EditorControl& editor, const TagCommand& command);
 void WrapAndReselect(EditorControl& editor, const QString& opening, const QString& closing);
+// After an insert, which leaves the caret right behind the inserted text:
+// selects `length` characters that end `skip` characters before the caret.
+// Counting back from the caret stays right where the insert began in the
+// blank space past the end of a line, which the insert first fills.
+void SelectBeforeCaret(EditorControl& editor, int skip, int length);
 void Wrap(EditorControl& editor, const QString& opening, const QString& closing);
 void Put(EditorControl& editor, const QString& text);
 

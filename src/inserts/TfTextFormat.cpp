@@ -7,6 +7,7 @@
 #include "SettingsStore.h"
 #include "SpinField.h"
 #include "SystemColors.h"
+#include "TagCommands.h"
 #include "TextInserts.h"
 
 #include <QCheckBox>
@@ -130,14 +131,16 @@ void RunTextFormatCommand(EditorControl* target) {
     const int end = target->SelectionEnd();
     const QString selected = target->SelectedText();
     TfTextFormat dialog(target->window());
-    int shift = 0;
     if (CurrentPrompts().runDialog(dialog) == QDialog::Accepted) {
         const FormatTags tags = TextFormatTags(dialog.Format());
         target->ReplaceSelection(tags.opening + selected + tags.closing);
-        shift = int(tags.opening.size());
+        SelectBeforeCaret(*target, int(tags.closing.size()), end - start);
+    } else {
+        // Whatever the dialog did to the caret meanwhile, the selection
+        // comes back.
+        target->SetSelectionStart(start);
+        target->SetSelectionEnd(end);
     }
-    target->SetSelectionStart(start + shift);
-    target->SetSelectionEnd(end + shift);
     target->setFocus();
 }
 

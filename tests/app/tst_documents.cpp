@@ -11,10 +11,13 @@
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -363,16 +366,56 @@ private slots:
         QCOMPARE(editor->Line(0), QStringLiteral("a#000000b"));
         QCOMPARE(editor->SelectionStart(), 2);
         QVERIFY(!editor->SelectionAvailable());
-        // With a selection, the first characters of the colour are selected.
+        // A selection is replaced and the colour selected, so a second click
+        // replaces just that colour and nothing after it.
         editor->SetSelectionStart(2);
         editor->SetSelectionEnd(5);
         bar->Picker()->SetBackgroundColor(0x000080FF);
         QCOMPARE(bar->BackgroundTarget()->Color(), 0x000080FF);
         QTest::mouseClick(bar->BackgroundTarget(), Qt::LeftButton);
         QCOMPARE(editor->Line(0), QStringLiteral("a#FF80000000b"));
-        QCOMPARE(editor->SelectedText(), QStringLiteral("#FF"));
+        QCOMPARE(editor->SelectedText(), QStringLiteral("#FF8000"));
+        QTest::mouseClick(foreground, Qt::LeftButton);
+        QCOMPARE(editor->Line(0), QStringLiteral("a#0000000000b"));
+        QCOMPARE(editor->SelectedText(), QStringLiteral("#000000"));
         editor->Undo();
-        QCOMPARE(editor->Line(0), QStringLiteral("a#000000b"));
+        QCOMPARE(editor->Line(0), QStringLiteral("a#FF80000000b"));
+    }
+
+    void insertsFromPastTheEndOfALine() {
+        act("New1")->trigger();
+        EditorControl* editor = window->ActiveEditor();
+        QApplication::setActiveWindow(window.get());
+        editor->setFocus();
+        QWidget* keys = editor->focusProxy();
+        const auto pastTheEnd = [editor](const QString& text) {
+            editor->SetText(text);
+            editor->SetCaretPosition({20, 2});
+            QCOMPARE(editor->CaretPosition().column, 20);
+        };
+        // The insert goes in at the line's end and the next key lands
+        // right behind it, not lines further on.
+        pastTheEnd("line one\r\n\r\nline three\r\nline four\r\nline five");
+        prompts->answer([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("Edit2")->setText("x.html");
+            dialog.findChild<QAbstractButton*>("OkButton")->click();
+            return dialog.result();
+        });
+        QTest::keyClick(keys, Qt::Key_L, Qt::AltModifier);
+        QTest::keyClicks(keys, "Z");
+        QCOMPARE(editor->Line(1), QStringLiteral("<a href=\"x.html\"></a>Z"));
+        QCOMPARE(editor->Line(4), QStringLiteral("line five"));
+
+        pastTheEnd("one\r\n\r\nthree");
+        QTest::keyClick(keys, Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClicks(keys, "Z");
+        QCOMPARE(editor->Line(1), QStringLiteral("<b>Z</b>"));
+
+        pastTheEnd("one\r\n\r\nthree");
+        QTest::mouseClick(window->ColorBar()->ForegroundTarget(), Qt::LeftButton);
+        QTest::keyClicks(keys, "Z");
+        QCOMPARE(editor->Line(1), QStringLiteral("Z#000000"));
+        QCOMPARE(editor->Line(2), QStringLiteral("three"));
     }
 
     void insertCommandsReachTheirDialogs() {

@@ -4,6 +4,7 @@
 #include "DocumentTemplate.h"
 #include "EditorControl.h"
 #include "FileManagerView.h"
+#include "FixedPitchFont.h"
 #include "Language.h"
 #include "RgbToHtml.h"
 #include "SettingsStore.h"
@@ -24,6 +25,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -74,7 +77,6 @@ private slots:
         fixture.start();
         TfConfig* screen = open("Options1");
         QCOMPARE(screen->windowTitle(), QString("Configuration"));
-        QCOMPARE(screen->size(), QSize(747, 467));
         QCOMPARE(screen->Pages()->currentIndex(), 0);
         QCOMPARE(open("ToolButton29")->Pages()->currentIndex(), 2);
         // F10 without an FTP path.
@@ -88,11 +90,47 @@ private slots:
         QCOMPARE(fixture.window->findChildren<TfConfig*>().size(), 4);
     }
 
+    void aFreshFolderShowsWhatTheProgramApplies() {
+        fixture.start();
+        const QByteArray before = fixture.folder->settingsBytes();
+        TfConfig* screen = open();
+        // No library yet is no error: an empty one is made.
+        QVERIFY(fixture.prompts->asked.isEmpty());
+        QVERIFY(QFile::exists(fixture.folder->file("CodeC/codeinside.qci")));
+        const auto ticked = [screen](const char* name) {
+            return Control<QCheckBox>(screen, name)->isChecked();
+        };
+        for (const char* on : {"LineNumbers", "UseGutter", "UseMargin", "AskToSave", "Syncronize"})
+            QVERIFY2(ticked(on), on);
+        for (const char* off : {"DoubleClickOpen", "DefaultLinkColors", "SyntaxHighlighting"})
+            QVERIFY2(!ticked(off), off);
+        QCOMPARE(Control<QSpinBox>(screen, "GutterWidth")->value(), 30);
+        QCOMPARE(Control<QSpinBox>(screen, "FontSize")->value(), 10);
+        QCOMPARE(Control<QSpinBox>(screen, "MarginRight")->value(), 80);
+        const QString font = Control<QComboBox>(screen, "EditorFont")->currentText();
+        QVERIFY(!font.isEmpty());
+        QCOMPARE(font, FixedPitchFamily("Courier New"));
+        // Every page shows whole, without scrolling.
+        QVERIFY(screen->width() >= 747 && screen->height() >= 467);
+        for (int i = 0; i < screen->Pages()->count(); ++i) {
+            screen->Pages()->setCurrentIndex(i);
+            QApplication::processEvents();
+            auto* scroller = qobject_cast<QScrollArea*>(screen->Pages()->widget(i));
+            QCOMPARE(scroller->verticalScrollBar()->maximum(), 0);
+            QCOMPARE(scroller->horizontalScrollBar()->maximum(), 0);
+        }
+        // Looking changes nothing.
+        close(screen);
+        QCOMPARE(fixture.folder->settingsBytes(), before);
+        QVERIFY(fixture.prompts->asked.isEmpty());
+    }
+
     void gutterWidthIsStoredHalved() {
         fixture.start();
         TfConfig* screen = open();
-        // A missing width is shown as 60 and so stored as 30.
-        QCOMPARE(Read("Gutter", "Width"), QString("30"));
+        // A missing width is shown as the 15 the editor uses, doubled.
+        QCOMPARE(Control<QSpinBox>(screen, "GutterWidth")->value(), 30);
+        QCOMPARE(Read("Gutter", "Width"), QString("missing"));
         Control<QSpinBox>(screen, "GutterWidth")->setValue(31);
         QCOMPARE(Read("Gutter", "Width"), QString("15"));
         close(screen);
@@ -107,11 +145,12 @@ private slots:
         // Filling the size from the store wrote it, but needs no restart.
         QVERIFY(!screen->RestartNeeded());
         Control<QCheckBox>(screen, "UseGutter")->click();
-        QCOMPARE(Read("Gutter", "Vis"), QString("1"));
-        Control<QCheckBox>(screen, "UseGutter")->click();
         QCOMPARE(Read("Gutter", "Vis"), QString("0"));
-        Control<QCheckBox>(screen, "UseMargin")->click();
+        Control<QCheckBox>(screen, "UseGutter")->click();
+        QCOMPARE(Read("Gutter", "Vis"), QString("1"));
         QVERIFY(Control<QSpinBox>(screen, "MarginRight")->isVisibleTo(screen));
+        Control<QCheckBox>(screen, "UseMargin")->click();
+        QVERIFY(!Control<QSpinBox>(screen, "MarginRight")->isVisibleTo(screen));
         close(screen);
         QCOMPARE(informations(LangText("SetChange")), 0);
 
@@ -156,10 +195,10 @@ private slots:
         QDir().mkpath(work);
         Control<QLineEdit>(screen, "WorkDirectory")->setText(work);
         Control<QCheckBox>(screen, "DoubleClickOpen")->click();
-        QCOMPARE(Read("DoubleClick", "Open"), QString("0"));
-        QVERIFY(!fixture.window->OpenOnDoubleClick());
+        QCOMPARE(Read("DoubleClick", "Open"), QString("1"));
+        QVERIFY(fixture.window->OpenOnDoubleClick());
         Control<QCheckBox>(screen, "Syncronize")->click();
-        QVERIFY(fixture.window->FollowFolders());
+        QVERIFY(!fixture.window->FollowFolders());
         QCOMPARE(Read("FTP", "Path"), QString("missing"));
         close(screen);
         QCOMPARE(Read("FTP", "Path"), QString("/usr/bin/ftp"));
@@ -204,6 +243,7 @@ private slots:
         QCOMPARE(Read("VLink", "Text"), QString("#800080"));
         QCOMPARE(Read("VLink", "Col"), QString::number(0x800080));
         Control<QLineEdit>(screen, "Title")->setText("My site");
+        Control<QCheckBox>(screen, "DefaultLinkColors")->click();
         close(screen);
         QCOMPARE(Read("Title", "Text"), QString("My site"));
         QCOMPARE(Read("DefLinkCol", "On"), QString("1"));
@@ -255,7 +295,8 @@ private slots:
         QCOMPARE(before->Editor()->Text(), QString("tbl\r\n"));
     }
 
-    void missingLibraryIsReportedOnce() {
+    void unreadableLibraryIsReportedOnce() {
+        QVERIFY(QDir().mkpath(fixture.folder->file("CodeC/codeinside.qci")));
         fixture.start("[Use]\r\nCodeInside=1\r\n");
         fixture.window->action("New1")->trigger();
         fixture.window->action("New1")->trigger();
@@ -289,6 +330,25 @@ private slots:
         QCOMPARE(fixture.prompts->asked.constLast().text, LangText("DoYou"));
         QCOMPARE(page->Library().Snippets(), (QStringList{"one\r\n", "new two\r\n"}));
         QCOMPARE(page->Editor()->Text(), QString("one\r\n"));
+
+        // A save that fails on the way to another row keeps the edited row
+        // selected with its edit; the next save puts the edit there.
+        page->Editor()->ReplaceSelection("more ");
+        const QString codeC = fixture.folder->file("CodeC");
+        QVERIFY(QDir().rename(codeC, codeC + ".away"));
+        QFile blocker(codeC);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        fixture.prompts->answerYes();
+        page->Codes()->setCurrentRow(1);
+        QCOMPARE(fixture.prompts->asked.constLast().kind, QString("Error"));
+        QCOMPARE(page->Codes()->currentRow(), 0);
+        QCOMPARE(page->Comments()->currentRow(), 0);
+        QCOMPARE(page->Editor()->Text(), QString("more one\r\n"));
+        QVERIFY(blocker.remove());
+        QVERIFY(QDir().rename(codeC + ".away", codeC));
+        Control<QPushButton>(screen, "SaveChanges")->click();
+        QCOMPARE(page->Library().Snippets(), (QStringList{"more one\r\n", "new two\r\n"}));
 
         Control<QPushButton>(screen, "DeleteSelected")->click();
         QCOMPARE(page->Library().Codes(), QStringList{"b"});

@@ -54,6 +54,12 @@ QLabel* MakeNote(QWidget* parent, const QString& text) {
     return note;
 }
 
+QLabel* MakeSavedNote(QWidget* parent) {
+    QLabel* note = MakeNote(parent, QStringLiteral("These settings are saved automaticly !"));
+    note->setObjectName(QStringLiteral("SavedNote"));
+    return note;
+}
+
 void FillText(QLineEdit* field, const QString& value) {
     if (field->text() != value)
         field->setText(value);

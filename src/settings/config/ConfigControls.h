@@ -47,6 +47,8 @@ QSpinBox* MakeNumberField(QWidget* parent, const char* name, int value);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
 ColorSwatch* MakeSwatch(QWidget* parent, const char* name);
 QLabel* MakeNote(QWidget* parent, const QString& text);
+// The note on each page whose controls write their settings at once.
+QLabel* MakeSavedNote(QWidget* parent);
 // Fills a text field as if the text were typed, so that only a value that
 // differs from the field's text runs its change action.
 void FillText(QLineEdit* field, const QString& value);

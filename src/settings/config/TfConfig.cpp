@@ -4,8 +4,10 @@
 #include "ColorSwatch.h"
 #include "ConfigControls.h"
 #include "ErrorReport.h"
+#include "FixedPitchFont.h"
 #include "Language.h"
 #include "Prompts.h"
+#include "SettingDefaults.h"
 #include "SettingsStore.h"
 #include "SiteCopyDialogs.h"
 #include "SystemColors.h"
@@ -29,8 +31,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kSavedNote = QStringLiteral("These settings are saved automaticly !");
 
 QString S(const char* text) {
     return QString::fromLatin1(text);
@@ -60,7 +60,21 @@ QHBoxLayout* FieldRow(QLineEdit* field, QPushButton* button) {
     return row;
 }
 
+// A page's scroll area that asks for room for the whole page, so the window
+// can be sized to show every page without scrolling; it scrolls only where
+// the screen is too small for that.
+class PageScroller : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint().expandedTo(widget()->minimumSizeHint())
+                        : QScrollArea::sizeHint();
+    }
+};
+
 } // namespace
+
+using namespace SettingDefaults;
 
 TfConfig::TfConfig(std::unique_ptr<ConfigHost> host, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -73,7 +87,6 @@ TfConfig::TfConfig(std::unique_ptr<ConfigHost> host, QWidget* parent)
     QFont interfaceFont(QStringLiteral("Verdana"));
     interfaceFont.setPointSize(8);
     setFont(interfaceFont);
-    resize(747, 467);
 
     auto* column = new QVBoxLayout(this);
     auto* header = new QLabel(QStringLiteral("Configuration Panel"), this);
@@ -91,7 +104,7 @@ TfConfig::TfConfig(std::unique_ptr<ConfigHost> host, QWidget* parent)
     // order, so the fill follows the order of the settings' steps.
     // Each page scrolls when the screen is smaller than its controls.
     const auto addPage = [this](QWidget* page, const QString& caption) {
-        auto* scroller = new QScrollArea(pages);
+        auto* scroller = new PageScroller(pages);
         scroller->setWidgetResizable(true);
         scroller->setFrameShape(QFrame::NoFrame);
         scroller->setWidget(page);
@@ -104,10 +117,25 @@ TfConfig::TfConfig(std::unique_ptr<ConfigHost> host, QWidget* parent)
     addPage(buildNewFilePage(), QStringLiteral("New File Setup"));
     codeInside->LoadLibrary(true);
     connect(pages, &QTabWidget::currentChanged, codeInside, &CodeInsidePage::UpdateVisibility);
+    fitToPages();
+    // Values filled from the store are not edits: closing a screen the user
+    // only looked at writes nothing back, moves nothing and rebuilds nothing
+    // (with two screens open, the older one would otherwise undo the newer
+    // one's changes when it closes).
+    newFileChanged = ftpTyped = browserTyped = workTyped = false;
     restartNeeded = false;
 }
 
 TfConfig::~TfConfig() = default;
+
+void TfConfig::fitToPages() {
+    // The designed size is the least; the fonts of the desktop may need
+    // more room, as long as the screen has it (less its window frame).
+    QSize wanted = sizeHint().expandedTo(QSize(747, 467));
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+    resize(wanted);
+}
 
 void TfConfig::Open(int page, ConfigFocus focus) {
     setWindowTitle(QStringLiteral("Configuration"));
@@ -157,50 +185,51 @@ QWidget* TfConfig::buildEditorPage() {
     optionRows->addWidget(
         flagBox("ScrollHint", QStringLiteral("Show Scroll Hint"), false, "Scrollhint", "Enabled"));
     optionRows->addWidget(
-        flagBox("LineNumbers", QStringLiteral("Use Linenumbers"), false, "LN", "Enabled"));
+        flagBox("LineNumbers", QStringLiteral("Use Linenumbers"), kLineNumbers, "LN", "Enabled"));
     optionRows->addWidget(flagBox("SyntaxHighlighting", QStringLiteral("Use Syntax Highlighting"),
                                   false, "SHigh", "Enabled"));
     optionRows->addWidget(
-        flagBox("UseGutter", QStringLiteral("Use Gutter"), false, "Gutter", "Vis"));
+        flagBox("UseGutter", QStringLiteral("Use Gutter"), kGutterVisible, "Gutter", "Vis"));
     auto* numbers = new QFormLayout;
-    QSpinBox* gutterWidth = MakeNumberField(page, "GutterWidth", 30);
+    QSpinBox* gutterWidth = MakeNumberField(page, "GutterWidth", 2 * kGutterWidth);
     connect(gutterWidth, &QSpinBox::valueChanged, this, [](int shown) {
         RunSilently([shown] { Store().WriteNumber(S("Gutter"), S("Width"), shown / 2); });
     });
-    gutterWidth->setValue(2 * Store().ReadNumber(S("Gutter"), S("Width"), 30));
+    gutterWidth->setValue(2 * Store().ReadNumber(S("Gutter"), S("Width"), kGutterWidth));
     numbers->addRow(QStringLiteral("Gutter Width "), gutterWidth);
-    QSpinBox* blockIndent = MakeNumberField(page, "BlockIndent", 8);
+    QSpinBox* blockIndent = MakeNumberField(page, "BlockIndent", kBlockIndent);
     connect(blockIndent, &QSpinBox::valueChanged, this, [](int value) {
         RunReported([value] { Store().WriteNumber(S("BlockIndent"), S("Width"), value); });
     });
-    blockIndent->setValue(Store().ReadNumber(S("BlockIndent"), S("Width"), 8));
+    blockIndent->setValue(Store().ReadNumber(S("BlockIndent"), S("Width"), kBlockIndent));
     numbers->addRow(QStringLiteral("Block indent "), blockIndent);
     optionRows->addLayout(numbers);
-    marginRight = MakeNumberField(page, "MarginRight", 80);
+    marginRight = MakeNumberField(page, "MarginRight", kMarginRight);
     marginRight->hide();
     connect(marginRight, &QSpinBox::valueChanged, this, [](int value) {
         RunReported([value] { Store().WriteNumber(S("Margin"), S("Right"), value); });
     });
     auto* marginRow = new QHBoxLayout;
-    QCheckBox* useMargin = flagBox("UseMargin", QStringLiteral("Use Margin"), false, "Margin",
+    QCheckBox* useMargin = flagBox("UseMargin", QStringLiteral("Use Margin"), kMargin, "Margin",
                                    "Enabled", [this](bool on) { marginRight->setVisible(on); });
     marginRow->addWidget(useMargin);
     marginRow->addWidget(marginRight);
     marginRow->addStretch();
     optionRows->addLayout(marginRow);
+    marginRight->setVisible(useMargin->isChecked());
     if (useMargin->isChecked())
-        marginRight->setValue(Store().ReadNumber(S("Margin"), S("Right"), 80));
+        marginRight->setValue(Store().ReadNumber(S("Margin"), S("Right"), kMarginRight));
     left->addWidget(options);
 
     auto* messages = MakeGroup(page, QStringLiteral("Messages"));
     (new QVBoxLayout(messages))
         ->addWidget(flagBox("AskToSave", QStringLiteral("Notify to save before closing a document"),
-                            true, "Ask", "ToSave?", [restart](bool) { restart(); }));
+                            kAskToSave, "Ask", "ToSave?", [restart](bool) { restart(); }));
     left->addWidget(messages);
     auto* fileManager = MakeGroup(page, QStringLiteral("Filemanager options"));
     (new QVBoxLayout(fileManager))
-        ->addWidget(flagBox("DoubleClickOpen", QStringLiteral("Double click to open a file."), true,
-                            "DoubleClick", "Open",
+        ->addWidget(flagBox("DoubleClickOpen", QStringLiteral("Double click to open a file."),
+                            kOpenOnDoubleClick, "DoubleClick", "Open",
                             [this](bool on) { host->SetOpenOnDoubleClick(on); }));
     left->addWidget(fileManager);
     auto* language = MakeGroup(page, QStringLiteral("Program/Helpfile Language"));
@@ -217,14 +246,16 @@ QWidget* TfConfig::buildEditorPage() {
     languageRow->addWidget(
         AttachCurrentChoiceLabel(languages, QStringLiteral("Current language  :")));
     left->addWidget(language);
-    left->addWidget(MakeNote(page, kSavedNote));
+    left->addWidget(MakeSavedNote(page));
     left->addStretch();
 
-    // A colour swatch with its "Clear" button; both need a restart.
+    // A colour swatch with its "Clear" button; both need a restart. Without
+    // a stored colour the swatch shows the colour the editor then uses.
     const auto colorRow = [this, page, restart](QGroupBox* group, const char* name,
-                                                const char* section, const char* key) {
+                                                const char* section, const char* key,
+                                                qint32 applied) {
         ColorSwatch* swatch = MakeSwatch(page, name);
-        swatch->SetColor(Store().ReadNumber(S(section), S(key), kButtonFaceNumber));
+        swatch->SetColor(Store().ReadNumber(S(section), S(key), applied));
         QPushButton* clear =
             MakeButton(page, (QByteArray(name) + "Clear").constData(), QStringLiteral("Clear"));
         connect(swatch, &ColorSwatch::clicked, this, [=, this] {
@@ -238,7 +269,7 @@ QWidget* TfConfig::buildEditorPage() {
         });
         connect(clear, &QPushButton::clicked, this, [=] {
             RunReported([&] {
-                swatch->SetColor(kButtonFaceNumber);
+                swatch->SetColor(applied);
                 restart();
                 Store().WriteText(S(section), S(key), QString());
             });
@@ -251,10 +282,10 @@ QWidget* TfConfig::buildEditorPage() {
     };
     // A font list and the size beside it; both need a restart.
     const auto fontRow = [this, restart](QGroupBox* group, DropDownFontList* list,
-                                         const char* fontKey, const QString& design, QSpinBox* size,
+                                         const char* fontKey, const QString& shown, QSpinBox* size,
                                          const char* sizeKey, bool quiet) {
         list->setCurrentIndex(-1);
-        list->setEditText(Store().ReadText(S("Font"), S(fontKey), design));
+        list->setEditText(shown);
         connect(list, &QComboBox::activated, this, [list, fontKey, restart] {
             restart();
             RunReported([&] { Store().WriteText(S("Font"), S(fontKey), list->currentText()); });
@@ -281,20 +312,23 @@ QWidget* TfConfig::buildEditorPage() {
     auto* fixedFonts = new DropDownFontList(editorFont);
     fixedFonts->setObjectName(QStringLiteral("EditorFont"));
     fixedFonts->setFontFilters(QFontComboBox::MonospacedFonts);
-    fontRow(editorFont, fixedFonts, "Style", QString(), MakeNumberField(page, "FontSize", 8),
-            "Size", true);
-    colorRow(editorFont, "FontColor", "Font", "Color");
+    // The editor draws a font that is not installed with the closest
+    // fixed-pitch one; the list names the font actually drawn.
+    fontRow(editorFont, fixedFonts, "Style",
+            FixedPitchFamily(Store().ReadText(S("Font"), S("Style"), S(kEditorFont))),
+            MakeNumberField(page, "FontSize", kEditorFontSize), "Size", true);
+    colorRow(editorFont, "FontColor", "Font", "Color", kEditorTextColor);
     right->addWidget(editorFont);
     auto* background = MakeGroup(page, QStringLiteral("Edit window background color"));
     new QVBoxLayout(background);
-    colorRow(background, "EditorBackground", "EditWindow", "BGCol");
+    colorRow(background, "EditorBackground", "EditWindow", "BGCol", kEditorBackground);
     right->addWidget(background);
     auto* textStyles = MakeGroup(page, QStringLiteral("Text Styles"));
     new QVBoxLayout(textStyles);
     auto* allFonts = new DropDownFontList(textStyles);
     allFonts->setObjectName(QStringLiteral("TextFont"));
-    fontRow(textStyles, allFonts, "Type", QStringLiteral("Verdana"),
-            MakeNumberField(page, "TextSize", 2), "Size2", false);
+    fontRow(textStyles, allFonts, "Type", Store().ReadText(S("Font"), S("Type"), S(kTextFont)),
+            MakeNumberField(page, "TextSize", kTextFontSize), "Size2", false);
     static_cast<QBoxLayout*>(textStyles->layout())
         ->addWidget(
             MakeNote(page, QStringLiteral("Text styles are used when text is added. The "
@@ -336,9 +370,9 @@ QWidget* TfConfig::buildPathPage() {
                                      "open up in.")),
             &QPushButton::clicked, this, [this] { chooseWorkDirectory(); });
     connect(workDirectory, &QLineEdit::textChanged, this, [this] { workTyped = true; });
-    syncronize =
-        MakeTickBox(page, "Syncronize",
-                    QStringLiteral("Syncronize the filemanager with the main open file"), false);
+    syncronize = MakeTickBox(page, "Syncronize",
+                             QStringLiteral("Syncronize the filemanager with the main open file"),
+                             kFollowFolders);
     connect(syncronize, &QCheckBox::toggled, this, [this](bool on) {
         RunReported([&] {
             Store().WriteFlag(S("Work"), S("Syncro"), on);
@@ -346,13 +380,13 @@ QWidget* TfConfig::buildPathPage() {
         });
     });
     column->itemAt(column->count() - 1)->widget()->layout()->addWidget(syncronize);
-    column->addWidget(MakeNote(page, kSavedNote));
+    column->addWidget(MakeSavedNote(page));
     column->addStretch();
 
     FillText(ftpPath, Store().ReadText(S("FTP"), S("Path"), {}));
     FillText(browserPath, Store().ReadText(S("WEB"), S("Path"), {}));
     FillText(workDirectory, Store().ReadText(S("Work"), S("Dir"), {}));
-    syncronize->setChecked(Store().ReadFlag(S("Work"), S("Syncro"), false));
+    syncronize->setChecked(Store().ReadFlag(S("Work"), S("Syncro"), kFollowFolders));
     return page;
 }
 

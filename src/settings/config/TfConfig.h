@@ -53,6 +53,8 @@ private:
     void fillSetupFields();
     void refreshAfterImport();
     void runClosingSteps();
+    // Sizes the window to show the largest page whole.
+    void fitToPages();
 
     // The one colour dialog of the screen; it opens with the colour picked
     // last. nullopt when cancelled.

@@ -8,6 +8,7 @@
 #include "Language.h"
 #include "Prompts.h"
 #include "RgbToHtml.h"
+#include "SettingDefaults.h"
 #include "SettingsStore.h"
 #include "SystemColors.h"
 
@@ -93,8 +94,9 @@ QWidget* TfConfig::buildNewFilePage() {
 
     auto* colors = new QVBoxLayout;
     columns->addLayout(colors, 2);
-    defaultLinkColors = MakeTickBox(page, "DefaultLinkColors",
-                                    QStringLiteral("Insert default links colors."), true);
+    defaultLinkColors =
+        MakeTickBox(page, "DefaultLinkColors", QStringLiteral("Insert default links colors."),
+                    SettingDefaults::kDefaultLinkColors);
     colors->addWidget(defaultLinkColors);
     auto* swatchForm = new QFormLayout;
     for (int i = 0; i < 4; ++i) {
@@ -193,14 +195,15 @@ void TfConfig::fillSetupFields() {
             store.ReadNumber(S(DocumentProfile::kColorSections[i]), S("Col"), kButtonFaceNumber));
     FillText(backgroundImage, store.ReadText(S("Background"), S("Image"), {}));
     FillText(styleSheet, store.ReadText(S("StyleSheet"), S("Path"), {}));
-    defaultLinkColors->setChecked(store.ReadFlag(S("DefLinkCol"), S("On"), true));
+    defaultLinkColors->setChecked(
+        store.ReadFlag(S("DefLinkCol"), S("On"), SettingDefaults::kDefaultLinkColors));
 }
 
 void TfConfig::refreshAfterImport() {
     fillSetupFields();
     SettingsStore& store = Settings();
     FillText(workDirectory, store.ReadText(S("Work"), S("Dir"), {}));
-    syncronize->setChecked(store.ReadFlag(S("Work"), S("Syncro"), false));
+    syncronize->setChecked(store.ReadFlag(S("Work"), S("Syncro"), SettingDefaults::kFollowFolders));
     // The profile's colours reach new documents through the template, which
     // is rebuilt at close only with this mark: fields that happened to hold
     // the profile's texts already would leave it clear.
