@@ -32,7 +32,21 @@ bool HandOffArguments(const QStringList& arguments, const QString& channelName) 
     return true;
 }
 
+bool HandOffToRunningProgram(const QStringList& arguments, const QString& channelName) {
+    if (arguments.size() != 1 || !OpenFileChannel::IsHeld(channelName))
+        return false;
+    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(arguments.constFirst()));
+    SetClipboardText(path);
+    // Answered only once the running program has read the path from the
+    // clipboard this process serves, so ending afterwards loses nothing.
+    return OpenFileChannel::Send(channelName, OpenFileChannel::OpenFileMessage, path.size(), 1);
+}
+
 std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOptions& options) {
+    // A page opened from the desktop while Quillon runs goes to the running
+    // window; this process then ends without a window of its own.
+    if (HandOffToRunningProgram(arguments, options.window.channelName))
+        return nullptr;
     std::unique_ptr<TfSplash> splash;
     if (options.showSplash) {
         splash = std::make_unique<TfSplash>();

@@ -19,7 +19,13 @@ struct StartOptions {
 // maximised with its start-up settings), and the hand-off of a file named on
 // the command line through the clipboard and message 1066. The caller runs
 // the event loop. arguments excludes the program's own name.
+// When another Quillon already listens on the channel and has opened the one
+// file named, nothing is created and the result is null: the caller ends.
 std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOptions& options);
+
+// Hands the one file named to a Quillon that is already running; true when
+// that program answered, having opened it.
+bool HandOffToRunningProgram(const QStringList& arguments, const QString& channelName);
 
 // The hand-off alone: with exactly one argument, put it on the clipboard and
 // send message 1066 with its length to the window listening on the channel.

@@ -11,5 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ApplicationIcon());
     const auto window =
         StartQuillon(QApplication::arguments().mid(1), StartOptions::ForThisProgram());
+    if (!window)
+        return 0;
     return QApplication::exec();
 }

@@ -127,6 +127,9 @@ const CatalogTextEntry kTexts[] = {
     {u"0028", u"Right click to create, delete or refresh the tree.",
      u"Klik op de rechtermuisknop om directories te maken of te verwijderen"},
     {u"0029", u"Filter the filelist box", u"Filter de bestanden lijst"},
+    {u"NoCodeRow", u"Select a short code first: the changes belong to no entry and are not saved.",
+     u"Kies eerst een short code: de wijzigingen horen bij geen enkele code en worden niet "
+     u"opgeslagen."},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

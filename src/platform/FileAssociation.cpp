@@ -103,10 +103,13 @@ QString MimeAppsWithHtmlDefault(const QString& existing) {
     while (end < lines.size() && !IsSectionHeader(lines[end]))
         ++end;
     for (qsizetype i = section + 1; i < end; ++i) {
-        if (IsHtmlDefaultLine(lines[i])) {
-            lines[i] = entry;
-            return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-        }
+        if (!IsHtmlDefaultLine(lines[i]))
+            continue;
+        // A default the user chose (or Quillon itself) stays as it is.
+        if (!lines[i].mid(lines[i].indexOf(QLatin1Char('=')) + 1).trimmed().isEmpty())
+            return existing;
+        lines[i] = entry;
+        return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
     }
     // New entries go after the section's last non-empty line.
     qsizetype insertAt = end;

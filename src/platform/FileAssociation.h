@@ -19,7 +19,9 @@ inline constexpr char kDesktopEntryName[] = "quillon.desktop";
 QString DesktopEntryText(const QString& executablePath);
 
 // The mimeapps.list text with text/html set to Quillon in its
-// [Default Applications] section; every other line stays as it was.
+// [Default Applications] section, unless that section names a default for
+// text/html already (another program the user chose, or Quillon): then the
+// text is returned unchanged. Every other line stays as it was.
 QString MimeAppsWithHtmlDefault(const QString& existing);
 
 // Writes both files. An installed program whose own desktop entry the desktop

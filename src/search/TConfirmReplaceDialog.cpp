@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -66,18 +67,56 @@ void TConfirmReplaceDialog::SetSearchText(const QString& text) {
 
 void TConfirmReplaceDialog::PlaceBeside(const QRect& area, int matchLeft, int lineTop,
                                         int lineBottom) {
+    this->area = area;
+    this->matchLeft = matchLeft;
+    this->lineTop = lineTop;
+    this->lineBottom = lineBottom;
+    placed = true;
     adjustSize();
-    move(ConfirmReplacePosition(area, size(), matchLeft, lineTop, lineBottom));
+    place();
 }
 
-QPoint ConfirmReplacePosition(const QRect& area, const QSize& window, int matchLeft, int lineTop,
-                              int lineBottom) {
+QMargins TConfirmReplaceDialog::currentFrame() const {
+    if (QWindow* own = windowHandle(); own && own->isVisible() && !own->frameMargins().isNull())
+        return own->frameMargins();
+    if (QWidget* owner = parentWidget()) {
+        if (QWindow* framed = owner->window()->windowHandle())
+            return framed->frameMargins();
+    }
+    return {};
+}
+
+void TConfirmReplaceDialog::place() {
+    placedFrame = currentFrame();
+    move(ConfirmReplacePosition(area, size(), placedFrame, matchLeft, lineTop, lineBottom));
+}
+
+bool TConfirmReplaceDialog::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // The window manager reports the frame after the window is mapped; once
+    // it differs from the one placed with, the window is placed again.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (placed && currentFrame() != placedFrame)
+            place();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+QPoint ConfirmReplacePosition(const QRect& area, const QSize& window, const QMargins& frame,
+                              int matchLeft, int lineTop, int lineBottom) {
+    const QSize outer = window.grownBy(frame);
     int left = 0;
-    if (area.width() <= window.width())
-        left = area.left() - (window.width() - area.width()) / 2;
+    if (area.width() <= outer.width())
+        left = area.left() - (outer.width() - area.width()) / 2;
     else
-        left = qMin(matchLeft, area.left() + area.width() - window.width());
+        left = qMin(matchLeft, area.left() + area.width() - outer.width());
     const int lowestThird = area.top() + qRound(area.height() * 2.0 / 3.0);
-    const int top = lineBottom > lowestThird ? lineTop - window.height() - kGap : lineBottom + kGap;
+    const int top = lineBottom > lowestThird ? lineTop - outer.height() - kGap : lineBottom + kGap;
     return {left, top};
 }

@@ -21,6 +21,11 @@ QComboBox* TextField(QWidget* parent, const QString& name) {
     field->setEditable(true);
     // The history changes only when the dialog is confirmed.
     field->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is searched as typed: no completion from the
+    // history, which would extend "CAT" to "CATalog" or, on Return, swap in
+    // an entry's letter case. Without a completer the list matches case
+    // sensitively.
+    field->setCompleter(nullptr);
     field->setMinimumWidth(260);
     return field;
 }

@@ -94,6 +94,13 @@ QString SnippetLibrary::FilePath(const QString& configFolder) {
 bool SnippetLibrary::Load(const QString& path) {
     entries.clear();
     QFile file(path);
+    if (!file.exists() && !QFileInfo(path).isSymLink()) {
+        try {
+            Write(path, {});
+        } catch (const UserError&) {
+        }
+        return true;
+    }
     if (!file.open(QIODevice::ReadOnly))
         return false;
     entries = Parse(file.readAll());
@@ -203,7 +210,12 @@ std::optional<SnippetExpansion> SnippetLibrary::Expand(const QString& line, int 
     if (lines.size() > 1 && lines.constLast().isEmpty())
         lines.removeLast();
     if (lines.size() > 1 && start > 0) {
-        const QString indent(start, QLatin1Char(' '));
+        // One blank per character before the token, as the editor counts
+        // columns: a character outside the Basic Multilingual Plane is one.
+        qsizetype columns = start;
+        for (QChar unit : QStringView(line).left(start))
+            columns -= unit.isLowSurrogate() ? 1 : 0;
+        const QString indent(columns, QLatin1Char(' '));
         for (qsizetype i = 1; i < lines.size(); ++i)
             lines[i].prepend(indent);
     }

@@ -39,7 +39,9 @@ public:
     static QString FilePath(const QString& configFolder);
 
     // Replaces the content with the file's entries; false (and no entries)
-    // when the file cannot be read.
+    // when the file cannot be read. A library that was never created is no
+    // error: it is created empty (when the folder can be written; otherwise
+    // the first save reports the failure) and loads as empty.
     bool Load(const QString& path);
     // Reads a library file's bytes: the bracket form when the first line
     // begins with "[", otherwise the equals form.

@@ -123,6 +123,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(titles().contains("\"Quillon - Vantrel - [" + second + "]\""),
                                  20000);
         QVERIFY(!titles().contains("- [" + first + "]"));
+        // The second start ended once the first had the page, and never
+        // showed a window of its own.
+        QTRY_COMPARE_WITH_TIMEOUT(x11Second.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(x11Second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(x11Second.exitCode(), 0);
+        QCOMPARE(titles().count("\"Quillon - Vantrel"), 1);
     }
 
     void cleanupTestCase() {

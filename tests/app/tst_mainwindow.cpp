@@ -480,8 +480,8 @@ private slots:
         settings.WriteFlag("Use", "CodeInside", true);
         settings.WriteText("WEB", "Path", "/usr/bin/true");
         Act(window, "New1")->trigger();
-        QCOMPARE(prompts->askedTexts(),
-                 QStringList{"Cannot open file " + config + "CodeC/codeinside.qci"});
+        QVERIFY(prompts->askedTexts().isEmpty());
+        QVERIFY(QFile::exists(config + "CodeC/codeinside.qci"));
         Act(window, "LoadBrowser1")->trigger();
         QCOMPARE(shell->startedArguments, QList<QStringList>{{cache + "quillon_temp1.html"}});
         QVERIFY(QFile::exists(cache + "quillon_temp1.html"));

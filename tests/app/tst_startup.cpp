@@ -107,9 +107,13 @@ private slots:
                     if (message == OpenFileChannel::OpenFileMessage)
                         lengths << length;
                 });
-        auto window = StartQuillon({"/site/a.html"}, start);
-        QVERIFY(!window->IsListening());
+        // The running program opened the file: no window of this start.
+        QVERIFY(!StartQuillon({"/site/a.html"}, start));
         QCOMPARE(lengths, QList<qint64>{12});
+        QVERIFY(!folder->settingsBytes().contains("Language"));
+        // Without a file there is nothing to hand over: a window of its own.
+        auto window = StartQuillon({}, start);
+        QVERIFY(!window->IsListening());
         QVERIFY(window->isVisible());
         prompts->answerYes();
         window->close();

@@ -135,12 +135,13 @@ private slots:
         QTest::newRow("other sections") << "[Added Associations]\ntext/plain=gedit.desktop;\n"
                                         << "[Added Associations]\ntext/plain=gedit.desktop;\n\n"
                                            "[Default Applications]\ntext/html=quillon.desktop\n";
-        QTest::newRow("replaced in place")
-            << "# mine\n[Default Applications]\nimage/png=eog.desktop\ntext/html = "
-               "firefox.desktop\n"
-               "x/y=z\n\n[Removed Associations]\na=b\n"
-            << "# mine\n[Default Applications]\nimage/png=eog.desktop\ntext/html=quillon.desktop\n"
-               "x/y=z\n\n[Removed Associations]\na=b\n";
+        // Another program the user made the default stays the default.
+        const QString chosen = "# mine\n[Default Applications]\nimage/png=eog.desktop\ntext/html = "
+                               "firefox-esr.desktop\nx/y=z\n\n[Removed Associations]\na=b";
+        QTest::newRow("another default kept") << chosen << chosen;
+        QTest::newRow("empty default filled in place")
+            << "[Default Applications]\ntext/html=\nx/y=z\n"
+            << "[Default Applications]\ntext/html=quillon.desktop\nx/y=z\n";
         QTest::newRow("added to the section")
             << "[Default Applications]\nimage/png=eog.desktop\n\n[Other]\ntext/html=keep.desktop"
             << "[Default Applications]\nimage/png=eog.desktop\ntext/html=quillon.desktop\n\n"

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -225,7 +226,11 @@ private slots:
             const QPoint match = editor->mapToGlobal(editor->PositionToPixels({1, low}));
             const QRect area(document->mapToGlobal(QPoint()), document->size());
             lowestThird = match.y() + editor->LineHeight() > area.top() + area.height() * 2 / 3;
-            offset = QPoint(match.x(), match.y() - confirm.height() - 4) - confirm.pos();
+            // The window manager's frame counts: its bottom edge stays 4
+            // above the line (the offscreen platform frames windows too).
+            const QMargins frame = window->windowHandle()->frameMargins();
+            const int framed = confirm.height() + frame.top() + frame.bottom();
+            offset = QPoint(match.x(), match.y() - framed - 4) - confirm.pos();
             return int(TConfirmReplaceDialog::Yes);
         });
         act("FindNext1")->trigger();
@@ -237,14 +242,42 @@ private slots:
     void placementKeepsTheWindowInsideTheArea() {
         const QRect area(100, 50, 400, 300);
         // Narrower than the window: centred over it.
-        QCOMPARE(ConfirmReplacePosition(QRect(100, 50, 201, 300), QSize(300, 80), 150, 60, 75),
+        QCOMPARE(ConfirmReplacePosition(QRect(100, 50, 201, 300), QSize(300, 80), {}, 150, 60, 75),
                  QPoint(51, 79));
         // At the match, moved left to keep the right edge inside.
-        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), 150, 60, 75), QPoint(150, 79));
-        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), 450, 60, 75), QPoint(200, 79));
+        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), {}, 150, 60, 75), QPoint(150, 79));
+        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), {}, 450, 60, 75), QPoint(200, 79));
         // The lowest third starts at 50 + 200.
-        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), 150, 235, 250).y(), 254);
-        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), 150, 236, 251).y(), 152);
+        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), {}, 150, 235, 250).y(), 254);
+        QCOMPARE(ConfirmReplacePosition(area, QSize(300, 80), {}, 150, 236, 251).y(), 152);
+        // A window manager's frame (title bar 23, borders 4) is part of the
+        // window: its bottom edge stays 4 above the line, its right edge in
+        // the area.
+        const QMargins frame(4, 23, 4, 4);
+        const QPoint framed = ConfirmReplacePosition(area, QSize(300, 80), frame, 450, 236, 251);
+        QCOMPARE(framed.y() + 23 + 80 + 4, 236 - 4);
+        QCOMPARE(framed.x() + 4 + 300 + 4, area.right() + 1);
+    }
+
+    void typedTextIsSearchedAsTyped() {
+        open("CAT catalog");
+        prompts->answer(Confirmed("catalog"));
+        act("Searchfortext1")->trigger();
+        // Typing a prefix of a history entry and pressing Enter searches the
+        // typed text, in its own letter case.
+        QString typed;
+        prompts->answer([&typed](QDialog& dialog) {
+            auto* field = Child<QComboBox>(dialog, "SearchText");
+            field->clearEditText();
+            QTest::keyClicks(field->lineEdit(), "CAT");
+            typed = field->currentText();
+            dialog.show();
+            QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+            return dialog.result();
+        });
+        act("Searchfortext1")->trigger();
+        QCOMPARE(typed, QStringLiteral("CAT"));
+        QCOMPARE(RememberedSearch().searchHistory.constFirst(), QStringLiteral("CAT"));
     }
 
     void dialogsRememberTenTexts() {

@@ -138,6 +138,20 @@ private slots:
         QCOMPARE(editor.Text(), QString("<br>\r\n"));
         QCOMPARE(editor.CaretPosition(), (TextPosition{5, 1}));
 
+        // A character outside the Basic Multilingual Plane is one column to
+        // the editor and two UTF-16 units to the string.
+        editor.SetText(QString::fromUtf8("\xF0\x9F\x98\x80 tbl"));
+        editor.SetCaretPosition({6, 1});
+        QTest::keyClick(editor.focusProxy(), Qt::Key_J, Qt::ControlModifier);
+        QCOMPARE(editor.Line(0), QString::fromUtf8("\xF0\x9F\x98\x80 <table>"));
+        QCOMPARE(editor.Line(1), QString("  <td></td>"));
+        QCOMPARE(editor.CaretPosition(), (TextPosition{7, 2}));
+        editor.SetText(QString::fromUtf8("\xF0\x9F\x98\x80 bar\xF0\x9F\x98\x80"));
+        editor.SetCaretPosition({6, 1});
+        ExpandAtCaret(editor, library);
+        QCOMPARE(editor.Line(0), QString::fromUtf8("\xF0\x9F\x98\x80 \xF0\x9F\x98\x80"));
+        QCOMPARE(editor.CaretPosition(), (TextPosition{3, 1}));
+
         editor.SetText("plain");
         editor.SetCaretPosition({6, 1});
         editor.SetReadOnly(true);
@@ -165,8 +179,13 @@ private slots:
         } catch (const std::exception& error) {
             QCOMPARE(QString(error.what()), "Cannot create file " + blocked);
         }
-        QVERIFY(!library.Load(folder.filePath("missing.qci")));
+        // A library never made loads empty and is made; one that cannot be
+        // read is an error.
+        QVERIFY(library.Load(folder.filePath("missing.qci")));
         QVERIFY(library.Entries().isEmpty());
+        QVERIFY(QFile::exists(folder.filePath("missing.qci")));
+        QVERIFY(QDir(folder.path()).mkdir("folder.qci"));
+        QVERIFY(!library.Load(folder.filePath("folder.qci")));
     }
 };
 

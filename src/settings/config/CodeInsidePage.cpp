@@ -50,6 +50,7 @@ CodeInsidePage::CodeInsidePage(const QString& configFolder, QWidget* parent)
     column->addWidget(useCodeInside, 0, Qt::AlignTop);
     column->addWidget(body, 1);
     column->addStretch(0);
+    column->addWidget(MakeSavedNote(this));
     auto* bodyColumn = new QVBoxLayout(body);
     bodyColumn->setContentsMargins(0, 0, 0, 0);
     auto* header = new QHBoxLayout;
@@ -157,7 +158,18 @@ void CodeInsidePage::codeRowChanged(int row) {
         return;
     if (!saveButton->isHidden() && row != shownRow) {
         if (CurrentPrompts().message(MessageKind::Confirm, LangText(QStringLiteral("DoYou")))) {
-            RunReported([this] { SaveChanges(); });
+            bool saved = false;
+            RunReported([&] {
+                SaveChanges();
+                saved = true;
+            });
+            if (!saved) {
+                // The library could not be written: the edited entry stays
+                // selected with the edit, so nothing is lost and the next
+                // save still goes into the right entry.
+                selectRow(shownRow);
+                return;
+            }
         } else {
             // The edit is given up: it must not be saved later into the
             // entry shown next.
@@ -178,10 +190,7 @@ void CodeInsidePage::rewrite(const QList<Snippet>& entries) {
 void CodeInsidePage::SaveChanges() {
     if (editedRow < 0 || editedRow >= rows.size()) {
         saveButton->hide();
-        CurrentPrompts().message(
-            MessageKind::Information,
-            QStringLiteral("Select a short code first: the changes belong to no entry and are "
-                           "not saved."));
+        CurrentPrompts().message(MessageKind::Information, LangText(QStringLiteral("NoCodeRow")));
         return;
     }
     const int row = editedRow;
