@@ -210,6 +210,24 @@ private slots:
         QVERIFY(clock.elapsed() < 2000);
     }
 
+    void loopbackAddressesAreOffline_data() {
+        QTest::addColumn<QStringList>("addresses");
+        QTest::addColumn<bool>("online");
+        QTest::newRow("none") << QStringList() << false;
+        QTest::newRow("Debian's host name address")
+            << QStringList({QStringLiteral("127.0.1.1")}) << false;
+        QTest::newRow("loopback only")
+            << QStringList({QStringLiteral("127.0.0.1"), QStringLiteral("::1")}) << false;
+        QTest::newRow("an adapter besides")
+            << QStringList({QStringLiteral("127.0.0.1"), QStringLiteral("192.168.1.20")}) << true;
+        QTest::newRow("IPv6 adapter") << QStringList({QStringLiteral("fd00::2")}) << true;
+    }
+    void loopbackAddressesAreOffline() {
+        QFETCH(QStringList, addresses);
+        QFETCH(bool, online);
+        QCOMPARE(TINetDetector::CountsAsOnline(addresses), online);
+    }
+
     void detector() {
         TINetDetector detector;
         QCOMPARE(detector.DispatchInterval(), 1000);
