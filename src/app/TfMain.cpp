@@ -500,6 +500,8 @@ void TfMain::ShowAbout() {
 
 void TfMain::CheckForUpdates() {
     TfUpdate update(places.ScratchFile({}), VersionText(), this);
+    // An installer that was not started is shown where the user can find it.
+    connect(&update, &TfUpdate::installerKept, fileView, &FileManagerView::SelectFolder);
     CurrentPrompts().runDialog(update);
     // The installer runs now; the program ends through the normal close, so
     // that unsaved documents are not lost.

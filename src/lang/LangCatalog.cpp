@@ -130,6 +130,28 @@ const CatalogTextEntry kTexts[] = {
     {u"NoCodeRow", u"Select a short code first: the changes belong to no entry and are not saved.",
      u"Kies eerst een short code: de wijzigingen horen bij geen enkele code en worden niet "
      u"opgeslagen."},
+    {u"UpdNotStarted",
+     u"The update was downloaded to %1 but not started: it did not come over a verified "
+     u"connection.",
+     u"De update is gedownload naar %1 maar niet gestart: hij kwam niet binnen over een "
+     u"geverifieerde verbinding."},
+    {u"SetupErr", u"The setup program could not be started: ",
+     u"Het installatieprogramma kon niet worden gestart: "},
+    {u"UpdServerErr",
+     u"The update server \"%1\" in the settings (Update/Server) is not a host name, host:port, "
+     u"https://host or https://host:port.",
+     u"De updateserver \"%1\" in de instellingen (Update/Server) is geen hostnaam, host:poort, "
+     u"https://host of https://host:poort."},
+    {u"NotSecured",
+     u"No verified secure connection could be made: the server's certificate or name did not "
+     u"check out. Nothing was downloaded.",
+     u"Er kon geen geverifieerde beveiligde verbinding worden gemaakt: het certificaat of de naam "
+     u"van de server klopte niet. Er is niets gedownload."},
+    {u"NoLength",
+     u"The server did not give the size of the update, so it could not be checked for "
+     u"completeness. Nothing was downloaded.",
+     u"De server gaf de grootte van de update niet op, dus kon niet worden gecontroleerd of hij "
+     u"volledig is. Er is niets gedownload."},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

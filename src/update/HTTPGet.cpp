@@ -10,12 +10,15 @@
 
 UrlParts SplitUrl(const QString& url) {
     QString rest = url;
-    if (rest.toLower().contains(QLatin1String("http://")))
+    const bool secure = rest.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+    if (secure)
+        rest.remove(0, 8);
+    else if (rest.toLower().contains(QLatin1String("http://")))
         rest.remove(0, 7);
     const qsizetype slash = rest.indexOf(QLatin1Char('/'));
     if (slash < 0)
-        return {QString(), rest};
-    return {rest.left(slash), rest.mid(slash)};
+        return {QString(), rest, secure};
+    return {rest.left(slash), rest.mid(slash), secure};
 }
 
 namespace {
@@ -48,8 +51,10 @@ public:
         // An error page is not the resource asked for.
         if (status < 200 || status > 299)
             return fail();
-        if (!contentLength && download.parameters.binaryData)
+        if (!contentLength && download.parameters.binaryData) {
+            download.failure = DownloadFailure::NoLength;
             return fail();
+        }
         if (contentLength) {
             const auto length = ParseLength(*contentLength, download.parameters.maxSize);
             if (!length)
@@ -114,7 +119,8 @@ void THTTPGetThread::run() {
         return;
     HttpRequest request;
     request.host = parts.host.toUtf8();
-    request.port = parameters.port;
+    request.secure = parts.secure;
+    request.port = parameters.port != 0 ? parameters.port : (parts.secure ? 443 : 80);
     request.objectPath = parts.objectPath.toUtf8();
     request.postBody = parameters.postQuery.toUtf8();
     request.referer = parameters.referer.toUtf8();
@@ -126,9 +132,15 @@ void THTTPGetThread::run() {
     request.stallMilliseconds = parameters.stallTimeout;
 
     DownloadReceiver receiver(*this);
-    const bool transferred = HttpTransfer::Run(request, receiver);
-    const bool complete = receiver.Finish(transferred);
+    const HttpOutcome outcome = HttpTransfer::Run(request, receiver);
+    const bool complete = receiver.Finish(outcome == HttpOutcome::Done);
     success = complete && !terminated;
+    // libcurl verified the certificate and the name, or made no connection.
+    verified = success && parts.secure;
+    if (success)
+        failure = DownloadFailure::None;
+    else if (outcome == HttpOutcome::NotSecured)
+        failure = DownloadFailure::NotSecured;
 }
 
 bool THTTPGetThread::ReportProgress() {
@@ -188,6 +200,8 @@ void THTTPGet::Complete() {
         return;
     worker->wait();
     success = worker->Success();
+    failure = worker->Failure();
+    verified = success && worker->Verified();
     if (success)
         emit OnDoneFile(worker->FileName(), worker->ContentLength());
     else

@@ -9,11 +9,12 @@
 
 class QSemaphore;
 
-// A URL of the form host/path, with an optional leading "http://" (in any
-// letter case), split into the host and the object path.
+// A URL of the form host/path, with an optional leading "http://" or
+// "https://" (in any letter case), split into the host and the object path.
 struct UrlParts {
-    QString host;       // empty when the URL holds no "/"
-    QString objectPath; // starts with "/", or the whole URL when it holds none
+    QString host;        // empty when the URL holds no "/"
+    QString objectPath;  // starts with "/", or the whole URL when it holds none
+    bool secure = false; // the URL starts with "https://"
 };
 UrlParts SplitUrl(const QString& url);
 
@@ -22,7 +23,7 @@ struct DownloadParameters {
     QString acceptTypes;
     QString agent;
     QString url;
-    quint16 port = 80;
+    quint16 port = 0; // 0: the scheme's own, 80 or 443
     QString fileName;
     QString userName;
     QString password;
@@ -36,6 +37,14 @@ struct DownloadParameters {
 
 class THTTPGet;
 
+// Why the last download failed.
+enum class DownloadFailure {
+    None,
+    Failed,     // no connection, an error page, a short body, an abort ...
+    NotSecured, // an https URL, and no verified secure connection was made
+    NoLength,   // BinaryData, and the response announced no length
+};
+
 // The worker of one download: sends the request, streams the body into the
 // target file and decides success. The file is written under a temporary
 // name and takes the target's place only after a successful download, so a
@@ -47,6 +56,8 @@ public:
 
     void Terminate();
     bool Success() const { return success; }
+    DownloadFailure Failure() const { return failure; }
+    bool Verified() const { return verified; }
     QString FileName() const { return parameters.fileName; }
     qint32 ContentLength() const { return contentLength; }
 
@@ -63,6 +74,8 @@ private:
     THTTPGet& owner;
     std::atomic<bool> terminated = false;
     std::atomic<bool> success = false;
+    DownloadFailure failure = DownloadFailure::Failed;
+    bool verified = false;
     qint32 contentLength = 0;
     qint32 bytesRead = 0;
 };
@@ -101,6 +114,7 @@ public:
     void SetBinaryData(bool value) { parameters.binaryData = value; }
     QString URL() const { return parameters.url; }
     void SetURL(const QString& value) { parameters.url = value; }
+    // 0 (the default) is the port of the URL's scheme.
     int Port() const { return parameters.port; }
     void SetPort(int value) { parameters.port = quint16(value); }
     bool UseCache() const { return parameters.useCache; }
@@ -132,6 +146,10 @@ public:
     void Abort();
     bool Running() const { return worker != nullptr; }
     bool Success() const { return success; }
+    DownloadFailure Failure() const { return failure; }
+    // The last download succeeded over https, the server's certificate and
+    // name verified: what arrived is what that server sent.
+    bool Verified() const { return verified; }
 
 signals:
     void OnProgress(qint32 totalSize, qint32 readed);
@@ -148,5 +166,7 @@ private:
     DownloadParameters parameters;
     bool waitThread = false;
     bool success = false;
+    DownloadFailure failure = DownloadFailure::None;
+    bool verified = false;
     std::unique_ptr<THTTPGetThread> worker;
 };

@@ -73,20 +73,40 @@ struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
+std::mutex trustMutex;
+QByteArray trustedFile;
+
+QByteArray TrustedFile() {
+    const std::lock_guard lock(trustMutex);
+    return trustedFile;
+}
+
+bool IsSecurityFailure(CURLcode code) {
+    return code == CURLE_PEER_FAILED_VERIFICATION || code == CURLE_SSL_CONNECT_ERROR ||
+           code == CURLE_SSL_CACERT_BADFILE || code == CURLE_SSL_CERTPROBLEM ||
+           code == CURLE_SSL_ISSUER_ERROR || code == CURLE_SSL_PINNEDPUBKEYNOTMATCH;
+}
+
 } // namespace
 
-bool HttpTransfer::Run(const HttpRequest& request, HttpReceiver& receiver) {
+void HttpTransfer::TrustOnlyCertificatesIn(const QByteArray& pemFile) {
+    const std::lock_guard lock(trustMutex);
+    trustedFile = pemFile;
+}
+
+HttpOutcome HttpTransfer::Run(const HttpRequest& request, HttpReceiver& receiver) {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
     const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl)
-        return false;
+        return HttpOutcome::Failed;
     Transfer transfer{receiver, curl.get(), request.stallMilliseconds, {}, false, 0, {}};
     transfer.sinceData.start();
 
+    const QByteArray scheme = request.secure ? "https" : "http";
     const QByteArray url =
-        "http://" + request.host + ':' + QByteArray::number(request.port) + request.objectPath;
+        scheme + "://" + request.host + ':' + QByteArray::number(request.port) + request.objectPath;
     curl_slist* headers = nullptr;
     headers = curl_slist_append(headers, ("Accept: " + request.acceptTypes).constData());
     if (!request.useCache) {
@@ -99,7 +119,18 @@ bool HttpTransfer::Run(const HttpRequest& request, HttpReceiver& receiver) {
 
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_URL, url.constData());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");
+    // Only the scheme asked for: no redirect or upgrade leads elsewhere.
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, scheme.constData());
+    // Outlives the transfer's use of it.
+    const QByteArray trusted = TrustedFile();
+    if (request.secure) {
+        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+        if (!trusted.isEmpty()) {
+            curl_easy_setopt(handle, CURLOPT_CAINFO, trusted.constData());
+            curl_easy_setopt(handle, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+        }
+    }
     curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
@@ -125,5 +156,9 @@ bool HttpTransfer::Run(const HttpRequest& request, HttpReceiver& receiver) {
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
 
-    return curl_easy_perform(handle) == CURLE_OK && transfer.headersDone;
+    const CURLcode result = curl_easy_perform(handle);
+    if (result == CURLE_OK && transfer.headersDone)
+        return HttpOutcome::Done;
+    return request.secure && IsSecurityFailure(result) ? HttpOutcome::NotSecured
+                                                       : HttpOutcome::Failed;
 }

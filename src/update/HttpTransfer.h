@@ -8,6 +8,9 @@
 struct HttpRequest {
     QByteArray host;
     quint16 port = 80;
+    // true: HTTPS, the server's certificate verified against the trusted
+    // certificates and the host name; the request inside is the same.
+    bool secure = false;
     QByteArray objectPath; // starts with "/"
     QByteArray postBody;   // not empty: a form-encoded POST, else a GET
     QByteArray referer;    // empty: no referrer
@@ -33,6 +36,13 @@ public:
     virtual bool KeepGoing() = 0;
 };
 
+// How a transfer ended.
+enum class HttpOutcome {
+    Done,       // the body ended
+    Failed,     // the receiver stopped it, the connection failed or stalled
+    NotSecured, // no verified secure connection could be made
+};
+
 // The one place that talks to libcurl.
 namespace HttpTransfer {
 
@@ -40,7 +50,11 @@ constexpr qsizetype kChunkSize = 1025;
 
 // Sends the request and feeds the response to the receiver until the body
 // ends, the receiver stops it, the connection fails or nothing arrives for
-// the stall time. Returns whether the transfer ended without any of these.
-bool Run(const HttpRequest& request, HttpReceiver& receiver);
+// the stall time.
+HttpOutcome Run(const HttpRequest& request, HttpReceiver& receiver);
+
+// Trusts only the certificates in the given PEM file instead of the system's
+// store; tests trust their own server this way. Empty restores the store.
+void TrustOnlyCertificatesIn(const QByteArray& pemFile);
 
 } // namespace HttpTransfer

@@ -1,11 +1,14 @@
 #include "INetDetector.h"
 
+#include <QHostAddress>
 #include <QString>
 
 #include <arpa/inet.h>
-#include <netdb.h>
-#include <unistd.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
 
+#include <algorithm>
 #include <mutex>
 #include <thread>
 
@@ -49,25 +52,33 @@ void TINetDetector::restartTimer() {
         timer.start(interval);
 }
 
-bool TINetDetector::HostAddressTest() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0)
+bool TINetDetector::InterfaceAddressTest() {
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0)
         return false;
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(name, nullptr, &hints, &found) != 0)
-        return false;
-    QString last;
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        char text[INET_ADDRSTRLEN] = {};
-        const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr);
-        if (inet_ntop(AF_INET, &address->sin_addr, text, sizeof text))
-            last = QString::fromLatin1(text);
+    QStringList addresses;
+    for (const ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
+        if (!entry->ifa_addr || !(entry->ifa_flags & IFF_UP) || !(entry->ifa_flags & IFF_RUNNING))
+            continue;
+        char text[INET6_ADDRSTRLEN] = {};
+        const int family = entry->ifa_addr->sa_family;
+        const void* address = nullptr;
+        if (family == AF_INET)
+            address = &reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr;
+        else if (family == AF_INET6)
+            address = &reinterpret_cast<const sockaddr_in6*>(entry->ifa_addr)->sin6_addr;
+        if (address && inet_ntop(family, address, text, sizeof text))
+            addresses << QString::fromLatin1(text);
     }
-    freeaddrinfo(found);
-    return !last.isEmpty() && last != QLatin1String("127.0.0.1");
+    freeifaddrs(interfaces);
+    return CountsAsOnline(addresses);
+}
+
+bool TINetDetector::CountsAsOnline(const QStringList& addresses) {
+    return std::any_of(addresses.begin(), addresses.end(), [](const QString& text) {
+        const QHostAddress address(text);
+        return !address.isNull() && !address.isLoopback();
+    });
 }
 
 void TINetDetector::tick() {

@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
 // Keeps a flag telling whether the computer is online, tested on a timer.
-// The test is local: the machine counts as online when its host name
-// resolves to an address other than the loopback address. Resolving can
-// block on a slow name server, so it runs on a thread of its own and the
-// flag changes when the answer arrives.
+// The test is local: the machine counts as online when a network interface
+// that is up has an address outside the loopback range. (The host name says
+// nothing here: Debian maps it to 127.0.1.1 whatever the network.) The test
+// runs on a thread of its own and the flag changes when the answer arrives.
 class TINetDetector : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
@@ -29,9 +30,12 @@ public:
     void SetDispatchInterval(int value);
     bool Online() const { return online; }
 
-    // The host name, resolved; true when the last IPv4 address in the answer
-    // is not "127.0.0.1".
-    static bool HostAddressTest();
+    // The addresses of the interfaces that are up and running, given to
+    // CountsAsOnline.
+    static bool InterfaceAddressTest();
+    // True when one of the addresses lies outside the loopback range
+    // (127.0.0.0/8 and ::1).
+    static bool CountsAsOnline(const QStringList& addresses);
     // Replaces the address test (tests simulate a network with it).
     void SetAddressTest(AddressTest test) { addressTest = std::move(test); }
 
@@ -48,7 +52,7 @@ private:
     int interval = 1000;
     bool online = false;
     QTimer timer;
-    AddressTest addressTest = HostAddressTest;
+    AddressTest addressTest = InterfaceAddressTest;
     // The test in flight, shared with its thread; nullptr when none runs.
     std::shared_ptr<Pending> pending;
 };

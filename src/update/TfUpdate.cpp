@@ -8,6 +8,7 @@
 #include "SettingsStore.h"
 #include "Shell.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -19,6 +20,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -59,18 +62,32 @@ QLabel* AddField(QFormLayout* form, const QString& caption, const char* name) {
 
 std::optional<UpdateServer> ParseUpdateServer(const QString& text) {
     static const QRegularExpression shape(
-        QStringLiteral("^([A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?)(:([0-9]{1,5}))?$"));
+        QStringLiteral("^(https://)?([A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?)(:([0-9]{1,5}))?$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = shape.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
-    UpdateServer server{match.captured(1), 80};
-    if (match.hasCaptured(4)) {
-        const int port = match.captured(4).toInt();
+    const bool secure = match.hasCaptured(1);
+    UpdateServer server{match.captured(2), quint16(secure ? 443 : 80), secure};
+    if (match.hasCaptured(5)) {
+        const int port = match.captured(5).toInt();
         if (port < 1 || port > 65535)
             return std::nullopt;
         server.port = quint16(port);
     }
     return server;
+}
+
+QString UpdateServer::Url(const QString& path) const {
+    return (secure ? QStringLiteral("https://") : QStringLiteral("http://")) + host + path;
+}
+
+bool LooksLikeVersion(const QString& text) {
+    if (text.contains(QLatin1Char('<')))
+        return false;
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    return std::count_if(lines.begin(), lines.end(),
+                         [](const QString& line) { return !TrimControls(line).isEmpty(); }) <= 1;
 }
 
 QString GroupDigits(qint64 number) {
@@ -127,6 +144,9 @@ TfUpdate::TfUpdate(const QString& updateFolder, const QString& versionText, QWid
     versionDownload = MakeDownload("HTTPGet1", &TfUpdate::VersionDone, "VerNumErr");
     versionDownload->SetMaxSize(kMaxVersionFileSize);
     installerDownload = MakeDownload("HTTPGet2", &TfUpdate::InstallerDone, "Error1");
+    // A body without a length can never be taken as complete: stop at the
+    // headers instead of reading it.
+    installerDownload->SetBinaryData(true);
     connect(installerDownload, &THTTPGet::OnProgress, this, &TfUpdate::InstallerProgress);
 
     detector = new TINetDetector(this);
@@ -150,8 +170,18 @@ THTTPGet* TfUpdate::MakeDownload(const char* name, DoneHandler done, const char*
                 RunReported([&] { (this->*done)(fileName, fileSize); });
             });
     const QString key = QString::fromLatin1(errorKey);
-    connect(download, &THTTPGet::OnError, this, [this, key] { AddLine(LangText(key)); });
+    connect(download, &THTTPGet::OnError, this,
+            [this, download, key] { DownloadFailed(*download, key); });
     return download;
+}
+
+// The reason, where it is known, then the line of the error key.
+void TfUpdate::DownloadFailed(const THTTPGet& download, const QString& errorKey) {
+    if (download.Failure() == DownloadFailure::NotSecured)
+        AddLine(LangText(QStringLiteral("NotSecured")));
+    else if (download.Failure() == DownloadFailure::NoLength)
+        AddLine(LangText(QStringLiteral("NoLength")));
+    AddLine(LangText(errorKey));
 }
 
 void TfUpdate::reject() {
@@ -174,9 +204,7 @@ void TfUpdate::Button1Click() {
                                                 kDefaultUpdateServer);
     const auto named = ParseUpdateServer(setting);
     if (!named)
-        throw UserError(QStringLiteral("The update server \"") + setting +
-                        QStringLiteral("\" in the settings (Update/Server) is not a host name "
-                                       "or host:port."));
+        throw UserError(LangText(QStringLiteral("UpdServerErr")).arg(setting));
     server = *named;
     console->setEnabled(true);
     firstProgress = true;
@@ -185,7 +213,7 @@ void TfUpdate::Button1Click() {
     AddLine(LangText(QStringLiteral("ConServ")));
 
     versionDownload->SetFileName(updateFolder + kVersionFile);
-    versionDownload->SetURL(QStringLiteral("http://") + server.host + QStringLiteral("/q6.txt"));
+    versionDownload->SetURL(server.Url(QStringLiteral("/q6.txt")));
     versionDownload->SetPort(server.port);
     // The download keeps the window live; a second check meanwhile would
     // clear the console of the first.
@@ -203,8 +231,8 @@ void TfUpdate::VersionDone(const QString& fileName, qint32) {
         QFile::remove(fileName);
     const QStringList lines = FileLines(bytes);
     const QString serverVersion = TrimControls(lines.join(QStringLiteral("\r\n")));
-    // Nothing to compare: an empty answer is no version.
-    if (!read || serverVersion.isEmpty()) {
+    // Nothing to compare: an empty answer is no version, nor is a page.
+    if (!read || serverVersion.isEmpty() || !LooksLikeVersion(serverVersion)) {
         AddLine(LangText(QStringLiteral("VerNumErr")));
         return;
     }
@@ -218,8 +246,7 @@ void TfUpdate::VersionDone(const QString& fileName, qint32) {
     AddLine(LangText(QStringLiteral("RecUpdate")));
     fileNameValue->setText(installerPath);
     installerDownload->SetFileName(installerPath);
-    installerDownload->SetURL(QStringLiteral("http://") + server.host +
-                              QStringLiteral("/files/quillon/quillon.exe"));
+    installerDownload->SetURL(server.Url(QStringLiteral("/files/quillon/quillon.exe")));
     installerDownload->SetPort(server.port);
     installerDownload->GetFile();
 }
@@ -242,10 +269,17 @@ void TfUpdate::InstallerDone(const QString& fileName, qint32 fileSize) {
         AddLine(LangText(QStringLiteral("Error1")));
         return;
     }
+    // Over plain HTTP anyone on the way could have swapped the installer:
+    // it is kept for the user to judge, never started.
+    if (!installerDownload->Verified()) {
+        AddLine(LangText(QStringLiteral("UpdNotStarted")).arg(QDir::toNativeSeparators(fileName)));
+        emit installerKept(QFileInfo(fileName).absolutePath());
+        return;
+    }
     AddLine(QString());
     AddLine(LangText(QStringLiteral("UpdateDone")));
     if (!CurrentShell().openWithDefaultProgram(fileName)) {
-        AddLine(QStringLiteral("The setup program could not be started: ") + fileName);
+        AddLine(LangText(QStringLiteral("SetupErr")) + fileName);
         return;
     }
     launched = true;

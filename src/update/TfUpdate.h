@@ -13,15 +13,24 @@ class THTTPGet;
 class TINetDetector;
 
 // Where the update server listens. The setting Update/Server holds "host"
-// or "host:port".
+// or "host:port" for plain HTTP, "https://host" or "https://host:port" for
+// HTTPS. Only an installer that came over HTTPS is started.
 struct UpdateServer {
     QString host;
     quint16 port = 80;
+    bool secure = false;
+
+    // The URL of a path on the server, without the port.
+    QString Url(const QString& path) const;
 };
 inline const QString kDefaultUpdateServer = QStringLiteral("update.quillon.example");
 // nullopt for a text that is no host name, or whose port is no number from 1
 // to 65535.
 std::optional<UpdateServer> ParseUpdateServer(const QString& text);
+
+// Whether a version file's text can be a version: no markup, at most one
+// line that is not empty. A captive portal answers with an HTML page.
+bool LooksLikeVersion(const QString& text);
 
 // A number with a comma between each group of three digits: "1,234,567".
 QString GroupDigits(qint64 number);
@@ -44,11 +53,16 @@ public:
     // Any way of closing the window ends the downloads.
     void reject() override;
 
+signals:
+    // An installer was kept without being started; the folder holds it.
+    void installerKept(const QString& folder);
+
 private:
     void Button1Click();
     void VersionDone(const QString& fileName, qint32 fileSize);
     void InstallerProgress(qint32 totalSize, qint32 readed);
     void InstallerDone(const QString& fileName, qint32 fileSize);
+    void DownloadFailed(const THTTPGet& download, const QString& errorKey);
     void AddLine(const QString& line);
     using DoneHandler = void (TfUpdate::*)(const QString&, qint32);
     THTTPGet* MakeDownload(const char* name, DoneHandler done, const char* errorKey);

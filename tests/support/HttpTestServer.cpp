@@ -1,18 +1,72 @@
 #include "HttpTestServer.h"
 
+#include "HttpTransfer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 
-HttpTestServer::HttpTestServer() {
+HttpTestServer::HttpTestServer(const QString& certificateFile, const QString& keyFile) {
     // Requests must reach this server and nothing else.
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+    for (const char* name :
+         {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
         qunsetenv(name);
-    server.listen(QHostAddress::LocalHost);
-    connect(&server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = server.nextPendingConnection()) {
-            socket->setParent(this);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-        }
-    });
+    if (certificateFile.isEmpty()) {
+        server = std::make_unique<QTcpServer>();
+    } else {
+        auto secure = std::make_unique<QSslServer>();
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        configuration.setLocalCertificateChain(QSslCertificate::fromPath(certificateFile));
+        QFile key(keyFile);
+        if (key.open(QIODevice::ReadOnly))
+            configuration.setPrivateKey(QSslKey(&key, QSsl::Ec));
+        configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+        secure->setSslConfiguration(configuration);
+        server = std::move(secure);
+    }
+    server->listen(QHostAddress::LocalHost);
+    // A TLS connection is pending only once its handshake is done.
+    connect(server.get(), &QTcpServer::newConnection, this, &HttpTestServer::accept);
+    connect(server.get(), &QTcpServer::pendingConnectionAvailable, this, &HttpTestServer::accept);
+}
+
+void HttpTestServer::accept() {
+    while (QTcpSocket* socket = server->nextPendingConnection()) {
+        socket->setParent(this);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+        if (socket->bytesAvailable() > 0)
+            answer(socket);
+    }
+}
+
+HttpTestServer::~HttpTestServer() {
+    if (trusted)
+        HttpTransfer::TrustOnlyCertificatesIn({});
+}
+
+std::unique_ptr<HttpTestServer> HttpTestServer::Secure(const QString& folder,
+                                                       const QString& subjectAltName) {
+    const QString certificate = folder + QStringLiteral("/server.pem");
+    const QString key = folder + QStringLiteral("/server.key");
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
+                   QStringLiteral("/CN=Quillon test server"), QStringLiteral("-addext"),
+                   QStringLiteral("subjectAltName=") + subjectAltName, QStringLiteral("-keyout"),
+                   key, QStringLiteral("-out"), certificate});
+    if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit ||
+        openssl.exitCode() != 0)
+        return nullptr;
+    auto server = std::make_unique<HttpTestServer>(certificate, key);
+    HttpTransfer::TrustOnlyCertificatesIn(QFile::encodeName(certificate));
+    server->trusted = true;
+    return server;
 }
 
 QByteArray HttpTestServer::address() const {

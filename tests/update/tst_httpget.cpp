@@ -61,6 +61,14 @@ private slots:
                                            "Referer: http://example.org/from.html\r\n"
                                            "Accept: text/*\r\nPragma: no-cache\r\n"
                                            "Cache-Control: no-cache\r\n\r\n");
+        // Inside the TLS connection the request is the same.
+        QTest::newRow("get over https")
+            << "HTTPS://127.0.0.1/q6.txt"
+            << "Corvid HTTPGet"
+            << "http://example.org/from.html" << false << ""
+            << QByteArray("GET /q6.txt HTTP/1.0\r\nHost: HOST\r\nUser-Agent: Corvid HTTPGet\r\n"
+                          "Referer: http://example.org/from.html\r\nAccept: text/*\r\n"
+                          "Pragma: no-cache\r\nCache-Control: no-cache\r\n\r\n");
         QTest::newRow("cached, no agent, no scheme")
             << "127.0.0.1/files/a.exe"
             << ""
@@ -81,6 +89,11 @@ private slots:
         QFETCH(bool, useCache);
         QFETCH(QString, post);
         QFETCH(QByteArray, expected);
+        const bool secure = url.startsWith(QLatin1String("HTTPS"));
+        if (secure)
+            QVERIFY(
+                (server = HttpTestServer::Secure(folder->path(), QStringLiteral("IP:127.0.0.1"))));
+        server->serve(SplitUrl(url).objectPath.toLatin1(), HttpTestServer::Ok("1.0"));
         auto get = download("");
         get->SetURL(url);
         get->SetAgent(agent);
@@ -91,6 +104,23 @@ private slots:
         get->GetFile();
         QCOMPARE(server->requests.size(), 1);
         QCOMPARE(lastRequest(), expected);
+        QCOMPARE(get->Verified(), secure);
+    }
+
+    // A certificate that does not name the server is refused even when it is
+    // trusted; nothing is asked and nothing is written.
+    void certificateForAnotherName() {
+        QVERIFY(
+            (server = HttpTestServer::Secure(folder->path(), QStringLiteral("DNS:other.example"))));
+        server->serve("/f", HttpTestServer::Ok("abc"));
+        auto get = download("/f");
+        get->SetURL(QStringLiteral("https://127.0.0.1/f"));
+        get->GetFile();
+        QVERIFY(!get->Success());
+        QCOMPARE(get->Failure(), DownloadFailure::NotSecured);
+        QVERIFY(!get->Verified());
+        QVERIFY(server->requests.isEmpty());
+        QVERIFY(!QFile::exists(target()));
     }
 
     // Success is the byte count matching the announced length; a failed
@@ -208,6 +238,24 @@ private slots:
         clock.restart();
         second.reset();
         QVERIFY(clock.elapsed() < 2000);
+    }
+
+    void loopbackAddressesAreOffline_data() {
+        QTest::addColumn<QStringList>("addresses");
+        QTest::addColumn<bool>("online");
+        QTest::newRow("none") << QStringList() << false;
+        QTest::newRow("Debian's host name address")
+            << QStringList({QStringLiteral("127.0.1.1")}) << false;
+        QTest::newRow("loopback only")
+            << QStringList({QStringLiteral("127.0.0.1"), QStringLiteral("::1")}) << false;
+        QTest::newRow("an adapter besides")
+            << QStringList({QStringLiteral("127.0.0.1"), QStringLiteral("192.168.1.20")}) << true;
+        QTest::newRow("IPv6 adapter") << QStringList({QStringLiteral("fd00::2")}) << true;
+    }
+    void loopbackAddressesAreOffline() {
+        QFETCH(QStringList, addresses);
+        QFETCH(bool, online);
+        QCOMPARE(TINetDetector::CountsAsOnline(addresses), online);
     }
 
     void detector() {
