@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 CharFormat Arial10() {
@@ -50,6 +52,13 @@ RichTextDocument Read(const QByteArray& rtf) {
     return *document;
 }
 
+// The colour the automatic (window text) colour resolves to.
+void SetWindowTextColor(const QColor& color) {
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Text, color);
+    QApplication::setPalette(palette);
+}
+
 QStringList Lines(const RichTextDocument& document) {
     QStringList lines;
     for (int i = 0; i < document.LineCount(); ++i)
@@ -63,30 +72,42 @@ class RichTextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void entityTableOrder() {
-        QCOMPARE(EntityTable::kSize, 79);
-        QCOMPARE(EntityTable::At(0).character, u'"');
-        QCOMPARE(QLatin1String(EntityTable::At(7).reference), QLatin1String("&euml;"));
-        QCOMPARE(QLatin1String(EntityTable::At(11).reference), QLatin1String("&#152;"));
-        QCOMPARE(EntityTable::At(12).character, char16_t(163));
-        QCOMPARE(QLatin1String(EntityTable::At(37).reference), QLatin1String("&#207;"));
-        QCOMPARE(QLatin1String(EntityTable::At(38).reference), QLatin1String("&#209;"));
-        QCOMPARE(QLatin1String(EntityTable::At(78).reference), QLatin1String("&#255;"));
+    // Every entry of the table, in order, and what encoding and decoding
+    // make of each of the 256 single-byte codes.
+    void entityTable() {
+        const std::pair<char16_t, const char*> named[] = {
+            {34, "&quot;"},    {224, "&agrave;"}, {231, "&ccedil;"}, {233, "&eacute;"},
+            {232, "&egrave;"}, {234, "&ecirc;"},  {249, "&ugrave;"}, {235, "&euml;"},
+            {60, "&lt;"},      {62, "&gt;"},      {94, "&#136;"},    {126, "&#152;"}};
+        const char16_t numeric[] = {
+            163, 167, 176, 178, 179, 181, 183, 188, 189, 191, 192, 193, 194, 195, 196, 197, 198,
+            199, 200, 201, 202, 203, 204, 205, 206, 207, 209, 210, 211, 212, 213, 214, 217, 218,
+            219, 220, 221, 223, 224, 225, 226, 227, 228, 229, 230, 231, 232, 233, 234, 235, 236,
+            237, 238, 239, 241, 242, 243, 244, 245, 246, 247, 249, 250, 251, 252, 253, 255};
+        static_assert(std::size(named) + std::size(numeric) == 79);
+        std::vector<std::pair<char16_t, QString>> expected;
+        for (const auto& [character, reference] : named)
+            expected.emplace_back(character, QLatin1String(reference));
+        for (const char16_t code : numeric)
+            expected.emplace_back(code, QStringLiteral("&#%1;").arg(int(code)));
+        QCOMPARE(EntityTable::kSize, int(expected.size()));
+        for (int position = 0; position < EntityTable::kSize; ++position) {
+            const auto& [character, reference] = expected[size_t(position)];
+            QCOMPARE(EntityTable::At(position).character, character);
+            QCOMPARE(QLatin1String(EntityTable::At(position).reference), reference);
+            QCOMPARE(TextToHtml(reference.toUpper()), QString(QChar(character)));
+        }
+        for (char32_t code = 0; code < 256; ++code) {
+            const auto first = std::find_if(expected.begin(), expected.end(),
+                                            [&](const auto& entry) { return entry.first == code; });
+            QCOMPARE(CharToHtml(code),
+                     first != expected.end() ? first->second : QString(QChar(char16_t(code))));
+        }
     }
 
-    void entityEncoding() {
-        QCOMPARE(CharToHtml(U'<'), QStringLiteral("&lt;"));
-        QCOMPARE(CharToHtml(U'\u00E9'), QStringLiteral("&eacute;"));
-        QCOMPARE(CharToHtml(U'&'), QStringLiteral("&"));
-        QCOMPARE(CharToHtml(U'A'), QStringLiteral("A"));
-        QCOMPARE(CharToHtml(U'^'), QStringLiteral("&#136;"));
-        QCOMPARE(CharToHtml(U'\u00D0'), QStringLiteral("\u00D0")); // 208: no entry
-        QCOMPARE(CharToHtml(U'\u00C0'), QStringLiteral("&#192;"));
+    void wholeTextConversions() {
         QCOMPARE(HtmlToText(QStringLiteral("a<b & \"c\"")),
                  QStringLiteral("a&lt;b & &quot;c&quot;"));
-    }
-
-    void entityDecoding() {
         QCOMPARE(TextToHtml(QStringLiteral("&LT;p&gt;")), QStringLiteral("<p>"));
         QCOMPARE(TextToHtml(QStringLiteral("&#233;t&eacute;")), QStringLiteral("\u00E9t\u00E9"));
         QCOMPARE(TextToHtml(QStringLiteral("&Agrave;")), QStringLiteral("\u00E0"));
@@ -152,9 +173,7 @@ private slots:
             QVERIFY(converter.FontTag(format).opening.contains(
                 " SIZE=" + QByteArray::number(number) + ' '));
         }
-        QPalette palette = QApplication::palette();
-        palette.setColor(QPalette::Text, QColor(0x12, 0x34, 0x56));
-        QApplication::setPalette(palette);
+        SetWindowTextColor(QColor(0x12, 0x34, 0x56));
         format.color = kWindowTextColor;
         QVERIFY(converter.FontTag(format).opening.startsWith("<FONT COLOR=#123456 "));
         format.color = 0x00FF8000;
@@ -298,6 +317,7 @@ private slots:
     }
 
     void writesTheFile() {
+        SetWindowTextColor(QColor(0x12, 0x34, 0x56));
         QTemporaryDir folder;
         RichEditToHtml converter;
         const QString file = folder.filePath(QStringLiteral("rtfTemp.html"));
