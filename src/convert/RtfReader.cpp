@@ -172,6 +172,8 @@ void Reader::closeGroup() {
         fontName.clear();
         fontNumber = -1;
     }
+    if (saved.size() == 1 && (!pending.empty() || document.OpenLineLength() > 0))
+        endParagraph(); // a last paragraph without \par ends in its own format
     state = saved.back();
     saved.pop_back();
     formatChanged();

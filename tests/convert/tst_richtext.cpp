@@ -255,6 +255,25 @@ private slots:
         QCOMPARE(document.LineAt(8).paragraph.numbering, Numbering::None);
     }
 
+    // Word processors often end the last paragraph with the closing brace
+    // alone; it keeps its alignment and bullet.
+    void lastParagraphWithoutPar() {
+        const QByteArray header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0"
+                                  "\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n"
+                                  "{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1";
+        RichTextDocument document =
+            Read(header + "\\pard\\qc\\f0\\fs20 Centered line\r\n}\r\n" + '\0');
+        QCOMPARE(Lines(document), QStringList({"Centered line"}));
+        QCOMPARE(document.LineAt(0).paragraph.alignment, Alignment::Center);
+        QVERIFY(Convert(document).at(4).endsWith("<P ALIGN=\"CENTER\">Centered line"));
+        document = Read(header + "\\pard\\f0\\fs20 First\\par\r\n{\\pntext\\f1\\'B7\\tab}{\\*\\pn"
+                                 "\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\qr\\fi-360\\li720 "
+                                 "{\\cf1 Item}\r\n}");
+        QCOMPARE(Lines(document), QStringList({"First", "Item"}));
+        QCOMPARE(document.LineAt(1).paragraph,
+                 (ParagraphFormat{Alignment::Right, Numbering::Bullet}));
+    }
+
     void textControlsTablesFieldsAndDestinations() {
         const RichTextDocument document =
             Read("{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\generator G;}"
