@@ -221,6 +221,29 @@ private slots:
                  QStringLiteral("\u65E5"));
     }
 
+    // Face names of East Asian fonts are written in the font's own
+    // character set, whatever the document's code page.
+    void faceNamesInTheirCharset() {
+        const RichTextDocument document =
+            Read("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\\deflangfe1041{\\fonttbl"
+                 "{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}"
+                 "{\\f1\\froman\\fprq1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}"
+                 "{\\f2\\fswiss\\fprq2\\fcharset128 \\'82l\\'82r \\'82o\\'83S\\'83V\\'83b\\'83N;}"
+                 "{\\f3\\fnil\\fprq2\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}"
+                 "{\\f4\\fnil\\fprq2\\fcharset136 \\'b7\\'73\\'b2\\'d3\\'a9\\'fa\\'c5\\'e9;}"
+                 "{\\f5\\fnil\\fprq2\\fcharset129 \\'b1\\'bc\\'b8\\'b2;}}\r\n"
+                 "{\\colortbl ;\\red0\\green0\\blue0;}\r\n"
+                 "\\viewkind4\\uc1\\pard\\f0\\fs20 a\\f1 b\\f2 c\\f3 d\\f4 e\\f5 f\\par\r\n}");
+        const QString faces[] = {"Times New Roman",
+                                 "\uFF2D\uFF33 \u660E\u671D",
+                                 "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF",
+                                 "\u5B8B\u4F53",
+                                 "\u65B0\u7D30\u660E\u9AD4",
+                                 "\uAD74\uB9BC"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(document.FormatAt(i).face, faces[i]);
+    }
+
     void characterAttributes() {
         const RichTextDocument document =
             Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\b a\\b0 b\\i c\\i0\\ul d\\ulnone e\\uldb f\\ul0 "
