@@ -18,6 +18,8 @@ enum class Word : unsigned char {
     Unicode,
     Binary,
     SkippedDestination,
+    UnicodePair,
+    UnicodeVersion,
     FontTable,
     ColorTable,
     ListTable,

@@ -19,6 +19,7 @@ enum class Destination : unsigned char {
     ListTable,
     ListOverrides,
     BulletNumbering, // \pn: only its level kind counts
+    AnsiVersion,     // in \upr: skipped up to its \ud
 };
 
 using RtfControl::Word;
@@ -42,6 +43,8 @@ struct State {
     int listLevel = 0;
     // In a \pn group: the saved state whose paragraph it numbers.
     int numberingOwner = -1;
+    // In an \upr group: the destination its \ud version is read into.
+    Destination pairOuter = Destination::Text;
 };
 
 constexpr int kBulletLevelFormat = 23;
@@ -266,7 +269,7 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
         return;
     }
     if (ignorable && word != Word::ListTable && word != Word::ListOverrideTable &&
-        word != Word::Numbering) {
+        word != Word::Numbering && word != Word::UnicodeVersion) {
         state.destination = Destination::Skip;
         return;
     }
@@ -274,6 +277,18 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
         return;
     if (word == Word::SkippedDestination) {
         state.destination = Destination::Skip;
+        return;
+    }
+    // {\upr{ANSI version}{\*\ud{Unicode version}}}: the Unicode version is
+    // read in place of the pair, the other skipped.
+    if (word == Word::UnicodePair && state.destination != Destination::Skip) {
+        state.pairOuter = state.destination;
+        state.destination = Destination::AnsiVersion;
+        return;
+    }
+    if (word == Word::UnicodeVersion) {
+        state.destination =
+            state.destination == Destination::AnsiVersion ? state.pairOuter : Destination::Skip;
         return;
     }
     switch (state.destination) {

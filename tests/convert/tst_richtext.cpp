@@ -244,6 +244,22 @@ private slots:
             QCOMPARE(document.FormatAt(i).face, faces[i]);
     }
 
+    // {\upr{ANSI}{\*\ud{Unicode}}} gives the Unicode version, in the text and
+    // in the font table (as Word for the Mac writes it).
+    void unicodeVersionOfAPair() {
+        const RichTextDocument document =
+            Read("{\\rtf1\\mac\\ansicpg10000\\uc1\\deff0\\deflang1033{\\upr{\\fonttbl{\\f0\\fnil"
+                 "\\fcharset256\\fprq2 Times New Roman;}{\\f1\\fnil\\fcharset256\\fprq2 Arial;}}"
+                 "{\\*\\ud{\\fonttbl{\\f0\\fnil\\fcharset256\\fprq2 Times New Roman;}{\\f1\\fnil"
+                 "\\fcharset256\\fprq2 Arial;}}}}\r\n{\\colortbl;\\red0\\green0\\blue0;}\r\n"
+                 "{\\upr{\\info{\\title Caf\\'8e}}{\\*\\ud{\\info{\\title Caf\\u233\\'8e}}}}\r\n"
+                 "\\pard\\plain\\f1\\fs24 {\\upr{Caf\\'8e ?}{\\*\\ud{Caf\\u233\\'8e "
+                 "\\u8364\\'db}}} ok\\par}");
+        QCOMPARE(Lines(document), QStringList({"Caf\u00E9 \u20AC ok"}));
+        QCOMPARE(document.DefaultFormat().face, QStringLiteral("Times New Roman"));
+        QCOMPARE(document.FormatAt(0).face, QStringLiteral("Arial"));
+    }
+
     void characterAttributes() {
         const RichTextDocument document =
             Read("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\b a\\b0 b\\i c\\i0\\ul d\\ulnone e\\uldb f\\ul0 "
