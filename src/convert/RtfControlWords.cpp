@@ -75,6 +75,7 @@ const std::unordered_map<std::string_view, WordEntry>& Words() {
         add({"tab"}, Word::Tab);
         add({"cell", "nestcell"}, Word::Cell);
         add({"row", "nestrow"}, Word::Row);
+        add({"page", "column"}, Word::PageBreak);
         add({"qc"}, Word::Center);
         add({"qr"}, Word::Right);
         add({"ql"}, Word::Left);

@@ -42,6 +42,7 @@ enum class Word : unsigned char {
     Tab,
     Cell,
     Row,
+    PageBreak, // a page or column break
     Center,
     Right,
     Left,

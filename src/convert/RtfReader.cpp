@@ -382,6 +382,8 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
         endParagraph();
         break;
     case Word::Row:
+    case Word::PageBreak:
+        // Ends the line it is in; after a \par or \cell there is none.
         if (!pending.empty() || document.OpenLineLength() > 0)
             endParagraph();
         break;

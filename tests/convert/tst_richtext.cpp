@@ -313,6 +313,18 @@ private slots:
                  (ParagraphFormat{Alignment::Right, Numbering::Bullet}));
     }
 
+    // A page or column break inside a paragraph ends its line; one at the
+    // start of a paragraph adds no empty line.
+    void pageAndColumnBreaks() {
+        const RichTextDocument document = Read(
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}}"
+            "\r\n{\\colortbl;\\red0\\green0\\blue0;}\r\n\\pard\\plain\\f0\\fs24 Page one"
+            "{\\page }Page two\\par\r\n\\page Page three\\sect\r\n\\sectd\\sbknone\\cols2 "
+            "Left\\column Right\\par\r\n}");
+        QCOMPARE(Lines(document),
+                 QStringList({"Page one", "Page two", "Page three", "Left", "Right"}));
+    }
+
     void textControlsTablesFieldsAndDestinations() {
         const RichTextDocument document =
             Read("{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\*\\generator G;}"
