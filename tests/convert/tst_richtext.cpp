@@ -215,10 +215,11 @@ private slots:
         QCOMPARE(document.FormatAt(6).size, 10);
         QCOMPARE(document.FormatAt(7).face, QStringLiteral("Courier New"));
         QCOMPARE(document.FormatAt(0).size, 12);
-        // A double-byte code page takes lead and trail byte together.
-        QCOMPARE(Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa}")
+        // A double-byte code page takes lead and trail byte together; its
+        // half-width katakana are single bytes.
+        QCOMPARE(Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa\\'b1}")
                      .LineText(0),
-                 QStringLiteral("\u65E5"));
+                 QStringLiteral("\u65E5\uFF71"));
     }
 
     // Face names of East Asian fonts are written in the font's own
@@ -258,6 +259,32 @@ private slots:
         QCOMPARE(Lines(document), QStringList({"Caf\u00E9 \u20AC ok"}));
         QCOMPARE(document.DefaultFormat().face, QStringLiteral("Times New Roman"));
         QCOMPARE(document.FormatAt(0).face, QStringLiteral("Arial"));
+    }
+
+    // Mac character sets and code pages, as TextEdit and Word for the Mac
+    // write them.
+    void macCodePages() {
+        RichTextDocument document = Read(
+            "{\\rtf1\\ansi\\ansicpg1252\\cocoartf949\\cocoasubrtf540\r\n{\\fonttbl"
+            "\\f0\\fswiss\\fcharset77 Helvetica;"
+            "\\f1\\fnil\\fcharset78 \\'83\\'71\\'83\\'89\\'83\\'4d\\'83\\'6d\\'8a\\'70\\'83\\'53 "
+            "Pro W3;"
+            "\\f2\\fnil\\fcharset79 AppleGothic;\\f3\\fnil\\fcharset80 STHeiti;"
+            "\\f4\\fnil\\fcharset81 LiHei Pro;\\f5\\fnil\\fcharset89 Charcoal CY;}\r\n"
+            "{\\colortbl;\\red255\\green255\\blue255;}\r\n"
+            "\\pard\\tx560\\ql\\qnatural\\pardirnatural\r\n\\f0\\fs24 \\cf0 Caf\\'8e \\'d2q\\'d3 "
+            "\\f1 \\'93\\'fa\\'96\\'7b \\f2 \\'c7\\'d1 \\f3 \\'d6\\'d0 \\f4 \\'a4\\'a4 "
+            "\\f5 \\'8f\\'e8\\'f0}");
+        QCOMPARE(document.LineText(0), QStringLiteral("Caf\u00E9 \u201Cq\u201D \u65E5\u672C "
+                                                      "\uD55C \u4E2D \u4E2D \u041F\u0438\u0440"));
+        QCOMPARE(document.FormatAt(9).face, QStringLiteral("\u30D2\u30E9\u30AE\u30CE\u89D2"
+                                                           "\u30B4 Pro W3"));
+        document =
+            Read("{\\rtf1\\mac\\ansicpg10001\\uc1\\deff0{\\fonttbl{\\f0\\fnil\\fcharset256"
+                 "\\fprq2 Osaka;}}\r\n\\pard\\plain\\f0\\fs24 \\'93\\'fa\\'96\\'7b\\'fd\\par}");
+        QCOMPARE(document.LineText(0), QStringLiteral("\u65E5\u672C\u00A9"));
+        QCOMPARE(Read("{\\rtf1\\mac\\deff0{\\fonttbl{\\f0\\fnil Geneva;}}\\f0 \\'8e}").LineText(0),
+                 QStringLiteral("\u00E9"));
     }
 
     void characterAttributes() {
