@@ -46,13 +46,43 @@ const char* CodecName(int codePage) {
         return "windows-1258";
     case 10000:
         return "macintosh";
+    // No decoder knows Apple's East Asian pages; their double-byte characters
+    // are those of the Windows pages for the same scripts.
+    case 10001:
+        return "Shift_JIS";
+    case 10002:
+        return "Big5";
+    case 10003:
+        return "windows-949";
+    case 10008:
+        return "GBK";
+    case 10006:
+        return "x-mac-greek";
+    case 10007:
+        return "x-mac-cyrillic";
+    case 10029:
+        return "x-mac-centraleurroman";
+    case 10081:
+        return "x-mac-turkish";
     default:
         return nullptr;
     }
 }
 
 bool IsDoubleBytePage(int codePage) {
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+    switch (codePage) {
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 10001:
+    case 10002:
+    case 10003:
+    case 10008:
+        return true;
+    default:
+        return false;
+    }
 }
 
 char32_t FirstCodePoint(const QString& text) {
@@ -60,6 +90,25 @@ char32_t FirstCodePoint(const QString& text) {
         return kReplacement;
     const QList<uint> points = text.toUcs4();
     return points.isEmpty() ? kReplacement : char32_t(points.first());
+}
+
+// What a decoder of a double-byte page makes of a byte on its own (the
+// half-width katakana of Shift-JIS, the euro sign of GBK), with control
+// characters and what it cannot read as U+FFFD.
+char32_t LoneByte(char32_t decoded) {
+    return decoded < 0x20 || (decoded >= 0x7F && decoded <= 0x9F) ? kReplacement : decoded;
+}
+
+// The single bytes Apple's Japanese and Chinese pages add to the Windows
+// pages whose decoders read them.
+void AddMacSingleBytes(int codePage, std::array<char32_t, 256>& table) {
+    if (codePage != 10001 && codePage != 10002 && codePage != 10008)
+        return;
+    table[0x80] = codePage == 10008 ? U'\u00FC' : U'\\';
+    table[0xA0] = 0xA0;
+    table[0xFD] = 0xA9;
+    table[0xFE] = 0x2122;
+    table[0xFF] = 0x2026;
 }
 
 } // namespace
@@ -70,6 +119,22 @@ int RtfCodePages::ForCharset(int charset) {
         return 1252;
     case 77:
         return 10000;
+    case 78:
+        return 10001;
+    case 79:
+        return 10003;
+    case 80:
+        return 10008;
+    case 81:
+        return 10002;
+    case 85:
+        return 10006;
+    case 86:
+        return 10081;
+    case 88:
+        return 10029;
+    case 89:
+        return 10007;
     case 128:
         return 932;
     case 129:
@@ -108,11 +173,18 @@ int RtfCodePages::ForCharset(int charset) {
 bool RtfCodePages::IsLeadByte(int codePage, unsigned char byte) const {
     switch (codePage) {
     case 932:
+    case 10001:
         return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
     case 936:
     case 949:
     case 950:
         return byte >= 0x81 && byte <= 0xFE;
+    // The Mac Chinese and Korean pages keep 0x80 to 0xA0 and 0xFD to 0xFF
+    // for single characters.
+    case 10002:
+    case 10003:
+    case 10008:
+        return byte >= 0xA1 && byte <= 0xFC;
     default:
         return false;
     }
@@ -138,10 +210,11 @@ RtfCodePages::Page& RtfCodePages::page(int codePage) {
             else if (single)
                 entry.table[byte] = FirstCodePoint(decoder->decode(one));
             else if (decoder)
-                entry.table[byte] = kReplacement;
+                entry.table[byte] = LoneByte(FirstCodePoint(decoder->decode(one)));
             else
                 entry.table[byte] = FirstCodePoint(Cp1252Codec::Decode(one));
         }
+        AddMacSingleBytes(codePage, entry.table);
         entry.decoder = std::move(decoder);
     }
     lastCodePage = codePage;

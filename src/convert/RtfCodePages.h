@@ -7,9 +7,9 @@
 #include <map>
 #include <memory>
 
-// Windows code pages of rich text, decoded to Unicode code points. Single-byte
-// pages decode through a table; the double-byte pages of East Asian text
-// take a lead byte and the byte after it.
+// Windows and Mac code pages of rich text, decoded to Unicode code points.
+// Single-byte pages decode through a table; the double-byte pages of East
+// Asian text take a lead byte and the byte after it.
 class RtfCodePages {
 public:
     // The code page a font character set (\fcharset) stands for, or 0 for

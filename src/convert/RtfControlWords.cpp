@@ -46,8 +46,10 @@ const std::unordered_map<std::string_view, WordEntry>& Words() {
              "fchars",     "lchars",
              "falt",       "panose",
              "mmathPr",    "wgrffmtfilter",
-             "pgdsctbl",   "upr"},
+             "pgdsctbl"},
             Word::SkippedDestination);
+        add({"upr"}, Word::UnicodePair);
+        add({"ud"}, Word::UnicodeVersion);
         add({"fonttbl"}, Word::FontTable);
         add({"colortbl"}, Word::ColorTable);
         add({"listtable"}, Word::ListTable);
@@ -73,6 +75,7 @@ const std::unordered_map<std::string_view, WordEntry>& Words() {
         add({"tab"}, Word::Tab);
         add({"cell", "nestcell"}, Word::Cell);
         add({"row", "nestrow"}, Word::Row);
+        add({"page", "column"}, Word::PageBreak);
         add({"qc"}, Word::Center);
         add({"qr"}, Word::Right);
         add({"ql"}, Word::Left);

@@ -18,6 +18,8 @@ enum class Word : unsigned char {
     Unicode,
     Binary,
     SkippedDestination,
+    UnicodePair,
+    UnicodeVersion,
     FontTable,
     ColorTable,
     ListTable,
@@ -40,6 +42,7 @@ enum class Word : unsigned char {
     Tab,
     Cell,
     Row,
+    PageBreak, // a page or column break
     Center,
     Right,
     Left,

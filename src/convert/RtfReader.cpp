@@ -2,6 +2,7 @@
 
 #include "RtfCodePages.h"
 #include "RtfControlWords.h"
+#include "RtfFontTable.h"
 
 #include <QHash>
 
@@ -18,6 +19,7 @@ enum class Destination : unsigned char {
     ListTable,
     ListOverrides,
     BulletNumbering, // \pn: only its level kind counts
+    AnsiVersion,     // in \upr: skipped up to its \ud
 };
 
 using RtfControl::Word;
@@ -41,11 +43,8 @@ struct State {
     int listLevel = 0;
     // In a \pn group: the saved state whose paragraph it numbers.
     int numberingOwner = -1;
-};
-
-struct FontEntry {
-    QString name;
-    int codePage = 0; // 0: the document's own
+    // In an \upr group: the destination its \ud version is read into.
+    Destination pairOuter = Destination::Text;
 };
 
 constexpr int kBulletLevelFormat = 23;
@@ -92,10 +91,7 @@ private:
 
     int ansiCodePage = 1252;
     int defaultFont = 0;
-    QHash<int, FontEntry> fonts;
-    int fontNumber = -1;
-    QByteArray fontName;
-    int fontCodePage = 0;
+    RtfFontTable fonts;
     std::vector<qint32> colors;
     int red = 0, green = 0, blue = 0;
     bool colorGiven = false;
@@ -139,8 +135,7 @@ std::optional<RichTextDocument> Reader::read() {
         }
     }
     flush();
-    if (fontNumber >= 0 && !fontName.isEmpty())
-        fonts.insert(fontNumber, {QString::fromUtf8(fontName).trimmed(), fontCodePage});
+    fonts.End();
     if (document.OpenLineLength() > 0)
         endParagraph();
     CharFormat defaults;
@@ -167,11 +162,10 @@ void Reader::closeGroup() {
     }
     if (saved.empty())
         return; // a surplus closing brace
-    if (state.destination == Destination::FontTable && fontNumber >= 0 && !fontName.isEmpty()) {
-        fonts.insert(fontNumber, {QString::fromUtf8(fontName).trimmed(), fontCodePage});
-        fontName.clear();
-        fontNumber = -1;
-    }
+    if (state.destination == Destination::FontTable)
+        fonts.End();
+    if (saved.size() == 1 && (!pending.empty() || document.OpenLineLength() > 0))
+        endParagraph(); // a last paragraph without \par ends in its own format
     state = saved.back();
     saved.pop_back();
     formatChanged();
@@ -275,7 +269,7 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
         return;
     }
     if (ignorable && word != Word::ListTable && word != Word::ListOverrideTable &&
-        word != Word::Numbering) {
+        word != Word::Numbering && word != Word::UnicodeVersion) {
         state.destination = Destination::Skip;
         return;
     }
@@ -283,6 +277,18 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
         return;
     if (word == Word::SkippedDestination) {
         state.destination = Destination::Skip;
+        return;
+    }
+    // {\upr{ANSI version}{\*\ud{Unicode version}}}: the Unicode version is
+    // read in place of the pair, the other skipped.
+    if (word == Word::UnicodePair && state.destination != Destination::Skip) {
+        state.pairOuter = state.destination;
+        state.destination = Destination::AnsiVersion;
+        return;
+    }
+    if (word == Word::UnicodeVersion) {
+        state.destination =
+            state.destination == Destination::AnsiVersion ? state.pairOuter : Destination::Skip;
         return;
     }
     switch (state.destination) {
@@ -376,6 +382,8 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
         endParagraph();
         break;
     case Word::Row:
+    case Word::PageBreak:
+        // Ends the line it is in; after a \par or \cell there is none.
         if (!pending.empty() || document.OpenLineLength() > 0)
             endParagraph();
         break;
@@ -417,19 +425,14 @@ void Reader::handleWord(std::string_view name, bool hasParameter, int parameter)
 void Reader::handleTableWord(Word word, int parameter, bool hasParameter) {
     switch (state.destination) {
     case Destination::FontTable:
-        if (word == Word::Font) {
-            if (fontNumber >= 0 && !fontName.isEmpty())
-                fonts.insert(fontNumber, {QString::fromUtf8(fontName).trimmed(), fontCodePage});
-            fontNumber = parameter;
-            fontName.clear();
-            fontCodePage = 0;
-        } else if (word == Word::Charset) {
-            fontCodePage = RtfCodePages::ForCharset(parameter);
-        } else if (word == Word::CodePage) {
-            fontCodePage = parameter;
-        } else if (word == Word::Unicode) {
+        if (word == Word::Font)
+            fonts.Begin(parameter);
+        else if (word == Word::Charset)
+            fonts.SetCharset(parameter);
+        else if (word == Word::CodePage)
+            fonts.SetCodePage(parameter);
+        else if (word == Word::Unicode)
             unicodeCharacter(parameter);
-        }
         break;
     case Destination::ColorTable: {
         const int component = qBound(0, parameter, 255);
@@ -479,10 +482,8 @@ void Reader::handleTableWord(Word word, int parameter, bool hasParameter) {
 }
 
 int Reader::codePage() const {
-    const auto found = fonts.constFind(state.font < 0 ? defaultFont : state.font);
-    if (found != fonts.constEnd() && found->codePage > 0)
-        return found->codePage;
-    return ansiCodePage;
+    const RtfFontTable::Font* font = fonts.Find(state.font < 0 ? defaultFont : state.font);
+    return font && font->codePage > 0 ? font->codePage : ansiCodePage;
 }
 
 void Reader::textByte(unsigned char byte) {
@@ -492,15 +493,7 @@ void Reader::textByte(unsigned char byte) {
     case Destination::Text:
         break;
     case Destination::FontTable:
-        if (byte == ';') {
-            if (fontNumber >= 0)
-                fonts.insert(fontNumber, {QString::fromUtf8(fontName).trimmed(), fontCodePage});
-            fontNumber = -1;
-            fontName.clear();
-        } else if (fontName.size() < 1000) {
-            const char32_t decoded = codePages.Decode(ansiCodePage, byte);
-            fontName += QString::fromUcs4(&decoded, 1).toUtf8();
-        }
+        fonts.Byte(byte, ansiCodePage, codePages);
         return;
     case Destination::ColorTable:
         if (byte == ';') {
@@ -546,8 +539,7 @@ void Reader::unicodeCharacter(int value) {
     }
     highSurrogate = 0;
     if (state.destination == Destination::FontTable) {
-        if (fontName.size() < 1000)
-            fontName += QString::fromUcs4(&code, 1).toUtf8();
+        fonts.Character(code);
         return;
     }
     character(code);
@@ -579,11 +571,10 @@ void Reader::character(char32_t c) {
 }
 
 QString Reader::fontFace(int font) const {
-    const auto found = fonts.constFind(font < 0 ? defaultFont : font);
-    if (found != fonts.constEnd())
+    if (const RtfFontTable::Font* found = fonts.Find(font < 0 ? defaultFont : font))
         return found->name;
-    const auto fallback = fonts.constFind(defaultFont);
-    return fallback != fonts.constEnd() ? fallback->name : QStringLiteral("Verdana");
+    const RtfFontTable::Font* fallback = fonts.Find(defaultFont);
+    return fallback ? fallback->name : QStringLiteral("Verdana");
 }
 
 ParagraphFormat Reader::paragraphFormat() const {

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 CharFormat Arial10() {
@@ -50,6 +52,13 @@ RichTextDocument Read(const QByteArray& rtf) {
     return *document;
 }
 
+// The colour the automatic (window text) colour resolves to.
+void SetWindowTextColor(const QColor& color) {
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Text, color);
+    QApplication::setPalette(palette);
+}
+
 QStringList Lines(const RichTextDocument& document) {
     QStringList lines;
     for (int i = 0; i < document.LineCount(); ++i)
@@ -63,30 +72,42 @@ class RichTextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void entityTableOrder() {
-        QCOMPARE(EntityTable::kSize, 79);
-        QCOMPARE(EntityTable::At(0).character, u'"');
-        QCOMPARE(QLatin1String(EntityTable::At(7).reference), QLatin1String("&euml;"));
-        QCOMPARE(QLatin1String(EntityTable::At(11).reference), QLatin1String("&#152;"));
-        QCOMPARE(EntityTable::At(12).character, char16_t(163));
-        QCOMPARE(QLatin1String(EntityTable::At(37).reference), QLatin1String("&#207;"));
-        QCOMPARE(QLatin1String(EntityTable::At(38).reference), QLatin1String("&#209;"));
-        QCOMPARE(QLatin1String(EntityTable::At(78).reference), QLatin1String("&#255;"));
+    // Every entry of the table, in order, and what encoding and decoding
+    // make of each of the 256 single-byte codes.
+    void entityTable() {
+        const std::pair<char16_t, const char*> named[] = {
+            {34, "&quot;"},    {224, "&agrave;"}, {231, "&ccedil;"}, {233, "&eacute;"},
+            {232, "&egrave;"}, {234, "&ecirc;"},  {249, "&ugrave;"}, {235, "&euml;"},
+            {60, "&lt;"},      {62, "&gt;"},      {94, "&#136;"},    {126, "&#152;"}};
+        const char16_t numeric[] = {
+            163, 167, 176, 178, 179, 181, 183, 188, 189, 191, 192, 193, 194, 195, 196, 197, 198,
+            199, 200, 201, 202, 203, 204, 205, 206, 207, 209, 210, 211, 212, 213, 214, 217, 218,
+            219, 220, 221, 223, 224, 225, 226, 227, 228, 229, 230, 231, 232, 233, 234, 235, 236,
+            237, 238, 239, 241, 242, 243, 244, 245, 246, 247, 249, 250, 251, 252, 253, 255};
+        static_assert(std::size(named) + std::size(numeric) == 79);
+        std::vector<std::pair<char16_t, QString>> expected;
+        for (const auto& [character, reference] : named)
+            expected.emplace_back(character, QLatin1String(reference));
+        for (const char16_t code : numeric)
+            expected.emplace_back(code, QStringLiteral("&#%1;").arg(int(code)));
+        QCOMPARE(EntityTable::kSize, int(expected.size()));
+        for (int position = 0; position < EntityTable::kSize; ++position) {
+            const auto& [character, reference] = expected[size_t(position)];
+            QCOMPARE(EntityTable::At(position).character, character);
+            QCOMPARE(QLatin1String(EntityTable::At(position).reference), reference);
+            QCOMPARE(TextToHtml(reference.toUpper()), QString(QChar(character)));
+        }
+        for (char32_t code = 0; code < 256; ++code) {
+            const auto first = std::find_if(expected.begin(), expected.end(),
+                                            [&](const auto& entry) { return entry.first == code; });
+            QCOMPARE(CharToHtml(code),
+                     first != expected.end() ? first->second : QString(QChar(char16_t(code))));
+        }
     }
 
-    void entityEncoding() {
-        QCOMPARE(CharToHtml(U'<'), QStringLiteral("&lt;"));
-        QCOMPARE(CharToHtml(U'\u00E9'), QStringLiteral("&eacute;"));
-        QCOMPARE(CharToHtml(U'&'), QStringLiteral("&"));
-        QCOMPARE(CharToHtml(U'A'), QStringLiteral("A"));
-        QCOMPARE(CharToHtml(U'^'), QStringLiteral("&#136;"));
-        QCOMPARE(CharToHtml(U'\u00D0'), QStringLiteral("\u00D0")); // 208: no entry
-        QCOMPARE(CharToHtml(U'\u00C0'), QStringLiteral("&#192;"));
+    void wholeTextConversions() {
         QCOMPARE(HtmlToText(QStringLiteral("a<b & \"c\"")),
                  QStringLiteral("a&lt;b & &quot;c&quot;"));
-    }
-
-    void entityDecoding() {
         QCOMPARE(TextToHtml(QStringLiteral("&LT;p&gt;")), QStringLiteral("<p>"));
         QCOMPARE(TextToHtml(QStringLiteral("&#233;t&eacute;")), QStringLiteral("\u00E9t\u00E9"));
         QCOMPARE(TextToHtml(QStringLiteral("&Agrave;")), QStringLiteral("\u00E0"));
@@ -152,9 +173,7 @@ private slots:
             QVERIFY(converter.FontTag(format).opening.contains(
                 " SIZE=" + QByteArray::number(number) + ' '));
         }
-        QPalette palette = QApplication::palette();
-        palette.setColor(QPalette::Text, QColor(0x12, 0x34, 0x56));
-        QApplication::setPalette(palette);
+        SetWindowTextColor(QColor(0x12, 0x34, 0x56));
         format.color = kWindowTextColor;
         QVERIFY(converter.FontTag(format).opening.startsWith("<FONT COLOR=#123456 "));
         format.color = 0x00FF8000;
@@ -196,10 +215,76 @@ private slots:
         QCOMPARE(document.FormatAt(6).size, 10);
         QCOMPARE(document.FormatAt(7).face, QStringLiteral("Courier New"));
         QCOMPARE(document.FormatAt(0).size, 12);
-        // A double-byte code page takes lead and trail byte together.
-        QCOMPARE(Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa}")
+        // A double-byte code page takes lead and trail byte together; its
+        // half-width katakana are single bytes.
+        QCOMPARE(Read("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 \\'93\\'fa\\'b1}")
                      .LineText(0),
-                 QStringLiteral("\u65E5"));
+                 QStringLiteral("\u65E5\uFF71"));
+    }
+
+    // Face names of East Asian fonts are written in the font's own
+    // character set, whatever the document's code page.
+    void faceNamesInTheirCharset() {
+        const RichTextDocument document =
+            Read("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033\\deflangfe1041{\\fonttbl"
+                 "{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}"
+                 "{\\f1\\froman\\fprq1\\fcharset128 \\'82\\'6c\\'82\\'72 \\'96\\'be\\'92\\'a9;}"
+                 "{\\f2\\fswiss\\fprq2\\fcharset128 \\'82l\\'82r \\'82o\\'83S\\'83V\\'83b\\'83N;}"
+                 "{\\f3\\fnil\\fprq2\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}"
+                 "{\\f4\\fnil\\fprq2\\fcharset136 \\'b7\\'73\\'b2\\'d3\\'a9\\'fa\\'c5\\'e9;}"
+                 "{\\f5\\fnil\\fprq2\\fcharset129 \\'b1\\'bc\\'b8\\'b2;}}\r\n"
+                 "{\\colortbl ;\\red0\\green0\\blue0;}\r\n"
+                 "\\viewkind4\\uc1\\pard\\f0\\fs20 a\\f1 b\\f2 c\\f3 d\\f4 e\\f5 f\\par\r\n}");
+        const QString faces[] = {"Times New Roman",
+                                 "\uFF2D\uFF33 \u660E\u671D",
+                                 "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF",
+                                 "\u5B8B\u4F53",
+                                 "\u65B0\u7D30\u660E\u9AD4",
+                                 "\uAD74\uB9BC"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(document.FormatAt(i).face, faces[i]);
+    }
+
+    // {\upr{ANSI}{\*\ud{Unicode}}} gives the Unicode version, in the text and
+    // in the font table (as Word for the Mac writes it).
+    void unicodeVersionOfAPair() {
+        const RichTextDocument document =
+            Read("{\\rtf1\\mac\\ansicpg10000\\uc1\\deff0\\deflang1033{\\upr{\\fonttbl{\\f0\\fnil"
+                 "\\fcharset256\\fprq2 Times New Roman;}{\\f1\\fnil\\fcharset256\\fprq2 Arial;}}"
+                 "{\\*\\ud{\\fonttbl{\\f0\\fnil\\fcharset256\\fprq2 Times New Roman;}{\\f1\\fnil"
+                 "\\fcharset256\\fprq2 Arial;}}}}\r\n{\\colortbl;\\red0\\green0\\blue0;}\r\n"
+                 "{\\upr{\\info{\\title Caf\\'8e}}{\\*\\ud{\\info{\\title Caf\\u233\\'8e}}}}\r\n"
+                 "\\pard\\plain\\f1\\fs24 {\\upr{Caf\\'8e ?}{\\*\\ud{Caf\\u233\\'8e "
+                 "\\u8364\\'db}}} ok\\par}");
+        QCOMPARE(Lines(document), QStringList({"Caf\u00E9 \u20AC ok"}));
+        QCOMPARE(document.DefaultFormat().face, QStringLiteral("Times New Roman"));
+        QCOMPARE(document.FormatAt(0).face, QStringLiteral("Arial"));
+    }
+
+    // Mac character sets and code pages, as TextEdit and Word for the Mac
+    // write them.
+    void macCodePages() {
+        RichTextDocument document = Read(
+            "{\\rtf1\\ansi\\ansicpg1252\\cocoartf949\\cocoasubrtf540\r\n{\\fonttbl"
+            "\\f0\\fswiss\\fcharset77 Helvetica;"
+            "\\f1\\fnil\\fcharset78 \\'83\\'71\\'83\\'89\\'83\\'4d\\'83\\'6d\\'8a\\'70\\'83\\'53 "
+            "Pro W3;"
+            "\\f2\\fnil\\fcharset79 AppleGothic;\\f3\\fnil\\fcharset80 STHeiti;"
+            "\\f4\\fnil\\fcharset81 LiHei Pro;\\f5\\fnil\\fcharset89 Charcoal CY;}\r\n"
+            "{\\colortbl;\\red255\\green255\\blue255;}\r\n"
+            "\\pard\\tx560\\ql\\qnatural\\pardirnatural\r\n\\f0\\fs24 \\cf0 Caf\\'8e \\'d2q\\'d3 "
+            "\\f1 \\'93\\'fa\\'96\\'7b \\f2 \\'c7\\'d1 \\f3 \\'d6\\'d0 \\f4 \\'a4\\'a4 "
+            "\\f5 \\'8f\\'e8\\'f0}");
+        QCOMPARE(document.LineText(0), QStringLiteral("Caf\u00E9 \u201Cq\u201D \u65E5\u672C "
+                                                      "\uD55C \u4E2D \u4E2D \u041F\u0438\u0440"));
+        QCOMPARE(document.FormatAt(9).face, QStringLiteral("\u30D2\u30E9\u30AE\u30CE\u89D2"
+                                                           "\u30B4 Pro W3"));
+        document =
+            Read("{\\rtf1\\mac\\ansicpg10001\\uc1\\deff0{\\fonttbl{\\f0\\fnil\\fcharset256"
+                 "\\fprq2 Osaka;}}\r\n\\pard\\plain\\f0\\fs24 \\'93\\'fa\\'96\\'7b\\'fd\\par}");
+        QCOMPARE(document.LineText(0), QStringLiteral("\u65E5\u672C\u00A9"));
+        QCOMPARE(Read("{\\rtf1\\mac\\deff0{\\fonttbl{\\f0\\fnil Geneva;}}\\f0 \\'8e}").LineText(0),
+                 QStringLiteral("\u00E9"));
     }
 
     void characterAttributes() {
@@ -234,6 +319,37 @@ private slots:
         QCOMPARE(document.LineAt(6).paragraph.numbering, Numbering::Bullet);
         QCOMPARE(document.LineAt(7).paragraph.numbering, Numbering::Bullet);
         QCOMPARE(document.LineAt(8).paragraph.numbering, Numbering::None);
+    }
+
+    // Word processors often end the last paragraph with the closing brace
+    // alone; it keeps its alignment and bullet.
+    void lastParagraphWithoutPar() {
+        const QByteArray header = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0"
+                                  "\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n"
+                                  "{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1";
+        RichTextDocument document =
+            Read(header + "\\pard\\qc\\f0\\fs20 Centered line\r\n}\r\n" + '\0');
+        QCOMPARE(Lines(document), QStringList({"Centered line"}));
+        QCOMPARE(document.LineAt(0).paragraph.alignment, Alignment::Center);
+        QVERIFY(Convert(document).at(4).endsWith("<P ALIGN=\"CENTER\">Centered line"));
+        document = Read(header + "\\pard\\f0\\fs20 First\\par\r\n{\\pntext\\f1\\'B7\\tab}{\\*\\pn"
+                                 "\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\qr\\fi-360\\li720 "
+                                 "{\\cf1 Item}\r\n}");
+        QCOMPARE(Lines(document), QStringList({"First", "Item"}));
+        QCOMPARE(document.LineAt(1).paragraph,
+                 (ParagraphFormat{Alignment::Right, Numbering::Bullet}));
+    }
+
+    // A page or column break inside a paragraph ends its line; one at the
+    // start of a paragraph adds no empty line.
+    void pageAndColumnBreaks() {
+        const RichTextDocument document = Read(
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}}"
+            "\r\n{\\colortbl;\\red0\\green0\\blue0;}\r\n\\pard\\plain\\f0\\fs24 Page one"
+            "{\\page }Page two\\par\r\n\\page Page three\\sect\r\n\\sectd\\sbknone\\cols2 "
+            "Left\\column Right\\par\r\n}");
+        QCOMPARE(Lines(document),
+                 QStringList({"Page one", "Page two", "Page three", "Left", "Right"}));
     }
 
     void textControlsTablesFieldsAndDestinations() {
@@ -298,6 +414,7 @@ private slots:
     }
 
     void writesTheFile() {
+        SetWindowTextColor(QColor(0x12, 0x34, 0x56));
         QTemporaryDir folder;
         RichEditToHtml converter;
         const QString file = folder.filePath(QStringLiteral("rtfTemp.html"));
