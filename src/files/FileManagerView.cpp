@@ -4,6 +4,7 @@
 #include "FileDialogs.h"
 #include "FileListing.h"
 #include "FileOperations.h"
+#include "FolderListModel.h"
 #include "FolderTree.h"
 #include "Language.h"
 #include "Prompts.h"
@@ -43,7 +44,8 @@ QAction* AddEntry(QMenu& menu, const char* name, const char* caption) {
 
 FileManagerView::FileManagerView(QWidget* parent)
     : QWidget(parent), splitter(new QSplitter(Qt::Vertical, this)), tree(new QTreeView(splitter)),
-      list(new QListView(splitter)), filterBox(new QComboBox(this)), mask(AllWebFilesMask()) {
+      list(new QListView(splitter)), filterBox(new QComboBox(this)),
+      listModel(new FolderListModel(this)), mask(AllWebFilesMask()) {
     setObjectName(QStringLiteral("FileManagerView"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -60,6 +62,7 @@ FileManagerView::FileManagerView(QWidget* parent)
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->setUniformItemSizes(true);
+    list->setModel(listModel);
     splitter->addWidget(tree);
     splitter->addWidget(list);
     splitter->setStretchFactor(0, 0);
@@ -162,15 +165,7 @@ void FileManagerView::treeCurrentChanged(const QModelIndex& current) {
 }
 
 void FileManagerView::showListFolder(const QString& folder) {
-    QFileSystemModel* old = listModel;
-    listModel = new QFileSystemModel(this);
-    listModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    listModel->setNameFilterDisables(false);
-    listModel->setNameFilters(MaskPatterns(mask));
-    listModel->setReadOnly(true);
-    list->setModel(listModel);
-    list->setRootIndex(listModel->setRootPath(folder));
-    delete old;
+    listModel->Show(folder, MaskPatterns(mask));
 }
 
 int FileManagerView::TreeHeight() const {

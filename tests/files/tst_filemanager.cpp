@@ -266,6 +266,26 @@ private slots:
         QTRY_COMPARE(view()->ListedNames(), QStringList());
     }
 
+    void listingSortsByNameAndFollowsTheFolder() {
+        for (const char* name :
+             {"page10.html", "Page9.html", "page1.html", ".hidden.html", "a.txt"})
+            write(QString::fromLatin1(name));
+        QDir(sitePath()).mkdir("sub.html");
+        QVERIFY(QFile::link(sitePath("gone"), sitePath("link.html")));
+        startShown();
+        view()->SelectFolder(sitePath());
+        view()->ApplyFilter("*.htm");
+        QTRY_COMPARE(view()->ListedNames(),
+                     (QStringList{"link.html", "page1.html", "Page9.html", "page10.html"}));
+        // A file made meanwhile appears; the selection stays on its file.
+        QListView* list = view()->List();
+        list->selectionModel()->select(list->model()->index(3, 0), QItemSelectionModel::Select);
+        write("page2.html");
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"link.html", "page1.html", "page2.html",
+                                                         "Page9.html", "page10.html"}));
+        QCOMPARE(view()->SelectedPaths(), QStringList{sitePath("page10.html")});
+    }
+
     void creatingAndDeletingFolders() {
         QDir(sitePath()).mkdir("full");
         write("full/page.html");
