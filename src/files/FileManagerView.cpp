@@ -1,6 +1,7 @@
 #include "FileManagerView.h"
 
 #include "ErrorReport.h"
+#include "FileDeletion.h"
 #include "FileDialogs.h"
 #include "FileListing.h"
 #include "FileOperations.h"
@@ -245,7 +246,7 @@ void FileManagerView::DeleteSelectedFiles() {
         return;
     if (paths.size() == 1) {
         if (LangMessage(QStringLiteral("DelFile"), FileNameOnly(paths.constFirst()), 1)) {
-            RemoveFiles(paths);
+            DeleteFiles(paths, this);
             showListFolder(currentFolder);
         }
         return;
@@ -257,9 +258,10 @@ void FileManagerView::DeleteSelectedFiles() {
         LangMessage(QStringLiteral("DelFileAllAbort"), QString(), 2);
         return;
     }
-    RemoveFiles(paths);
+    const bool allGone = DeleteFiles(paths, this).isEmpty();
     showListFolder(currentFolder);
-    LangMessage(QStringLiteral("DelFileAllComp"), QString(), 2);
+    if (allGone)
+        LangMessage(QStringLiteral("DelFileAllComp"), QString(), 2);
 }
 
 void FileManagerView::DeleteFolder() {

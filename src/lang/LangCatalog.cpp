@@ -127,6 +127,15 @@ const CatalogTextEntry kTexts[] = {
     {u"0028", u"Right click to create, delete or refresh the tree.",
      u"Klik op de rechtermuisknop om directories te maken of te verwijderen"},
     {u"0029", u"Filter the filelist box", u"Filter de bestanden lijst"},
+    // Deleting from the file manager.
+    {u"NoTrash",
+     u"These files cannot be moved to the trash. Do you want to delete them permanently? They "
+     u"cannot be brought back. Yes deletes them permanently, No keeps them.",
+     u"Deze bestanden kunnen niet naar de prullenbak. Wilt u ze definitief verwijderen? Ze zijn "
+     u"daarna niet meer terug te halen. Ja verwijdert ze definitief, Nee bewaart ze."},
+    {u"DelKept", u"These files have not been deleted:", u"Deze bestanden zijn niet verwijderd:"},
+    {u"DelBusy", u"Deleting files ...", u"Bestanden verwijderen ..."},
+    {u"DelStop", u"Stop", u"Stoppen"},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.
