@@ -136,6 +136,13 @@ const CatalogTextEntry kTexts[] = {
     {u"DelKept", u"These files have not been deleted:", u"Deze bestanden zijn niet verwijderd:"},
     {u"DelBusy", u"Deleting files ...", u"Bestanden verwijderen ..."},
     {u"DelStop", u"Stop", u"Stoppen"},
+    // Failures of the site copy.
+    {u"CopyFail", u"These files could not be copied:",
+     u"Deze bestanden konden niet gekopieerd worden:"},
+    {u"CopyAttr",
+     u"These files were copied, but their permissions or modification time could not be kept:",
+     u"Deze bestanden zijn gekopieerd, maar hun rechten of wijzigingstijd konden niet behouden "
+     u"worden:"},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.
