@@ -28,7 +28,8 @@ constexpr size_t kMostChangeRuns = 64;
 // folder.
 class NameMatcher {
 public:
-    explicit NameMatcher(const QStringList& patterns) {
+    // No patterns at all stand for every name.
+    explicit NameMatcher(const QStringList& patterns) : all(patterns.isEmpty()) {
         static const QRegularExpression wildcard(QStringLiteral("[*?\\[\\\\]"));
         for (const QString& pattern : patterns) {
             const QString inner = pattern.mid(1);

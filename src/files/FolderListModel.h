@@ -29,10 +29,10 @@ public:
     explicit FolderListModel(QObject* parent = nullptr);
     ~FolderListModel() override;
 
-    // Lists the folder with the given patterns (see MaskPatterns). The list
-    // empties at once and fills when the folder has been read.
+    // Lists the folder with the given patterns (see MaskPatterns; none list
+    // every file). Another folder or mask empties the list at once; it
+    // fills when the folder has been read.
     void Show(const QString& folder, const QStringList& patterns);
-    QString Folder() const { return folder; }
 
     QString fileName(const QModelIndex& index) const;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

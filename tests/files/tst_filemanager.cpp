@@ -375,6 +375,9 @@ private slots:
         QTRY_COMPARE(view()->ListedNames(), (QStringList{"link.html", "page1.html", "page2.html",
                                                          "Page9.html", "page10.html"}));
         QCOMPARE(view()->SelectedPaths(), QStringList{sitePath("page10.html")});
+        // A mask without patterns lists every file.
+        view()->ApplyFilter(";");
+        QTRY_COMPARE(view()->ListedNames().size(), 6);
     }
 
     void creatingAndDeletingFolders() {
