@@ -1,9 +1,11 @@
 #include "FileManagerView.h"
 
 #include "ErrorReport.h"
+#include "FileDeletion.h"
 #include "FileDialogs.h"
 #include "FileListing.h"
 #include "FileOperations.h"
+#include "FolderListModel.h"
 #include "FolderTree.h"
 #include "Language.h"
 #include "Prompts.h"
@@ -43,7 +45,8 @@ QAction* AddEntry(QMenu& menu, const char* name, const char* caption) {
 
 FileManagerView::FileManagerView(QWidget* parent)
     : QWidget(parent), splitter(new QSplitter(Qt::Vertical, this)), tree(new QTreeView(splitter)),
-      list(new QListView(splitter)), filterBox(new QComboBox(this)), mask(AllWebFilesMask()) {
+      list(new QListView(splitter)), filterBox(new QComboBox(this)),
+      listModel(new FolderListModel(this)), mask(AllWebFilesMask()) {
     setObjectName(QStringLiteral("FileManagerView"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -60,6 +63,7 @@ FileManagerView::FileManagerView(QWidget* parent)
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->setUniformItemSizes(true);
+    list->setModel(listModel);
     splitter->addWidget(tree);
     splitter->addWidget(list);
     splitter->setStretchFactor(0, 0);
@@ -162,15 +166,7 @@ void FileManagerView::treeCurrentChanged(const QModelIndex& current) {
 }
 
 void FileManagerView::showListFolder(const QString& folder) {
-    QFileSystemModel* old = listModel;
-    listModel = new QFileSystemModel(this);
-    listModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    listModel->setNameFilterDisables(false);
-    listModel->setNameFilters(MaskPatterns(mask));
-    listModel->setReadOnly(true);
-    list->setModel(listModel);
-    list->setRootIndex(listModel->setRootPath(folder));
-    delete old;
+    listModel->Show(folder, MaskPatterns(mask));
 }
 
 int FileManagerView::TreeHeight() const {
@@ -250,7 +246,7 @@ void FileManagerView::DeleteSelectedFiles() {
         return;
     if (paths.size() == 1) {
         if (LangMessage(QStringLiteral("DelFile"), FileNameOnly(paths.constFirst()), 1)) {
-            RemoveFiles(paths);
+            DeleteFiles(paths, this);
             showListFolder(currentFolder);
         }
         return;
@@ -262,9 +258,10 @@ void FileManagerView::DeleteSelectedFiles() {
         LangMessage(QStringLiteral("DelFileAllAbort"), QString(), 2);
         return;
     }
-    RemoveFiles(paths);
+    const bool allGone = DeleteFiles(paths, this).isEmpty();
     showListFolder(currentFolder);
-    LangMessage(QStringLiteral("DelFileAllComp"), QString(), 2);
+    if (allGone)
+        LangMessage(QStringLiteral("DelFileAllComp"), QString(), 2);
 }
 
 void FileManagerView::DeleteFolder() {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class FolderListModel;
 class QComboBox;
 class QFileSystemModel;
 class QListView;
@@ -84,7 +85,7 @@ private:
     QMenu* treeMenu = nullptr;
     QMenu* listMenu = nullptr;
     QFileSystemModel* treeModel = nullptr;
-    QFileSystemModel* listModel = nullptr;
+    FolderListModel* listModel;
     QString currentFolder;
     QString mask;
     bool openOnDoubleClick = false;

@@ -3,14 +3,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Deleting and creating for the file manager.
 // Failures that the user must hear of throw a UserError with a clear text.
 
-// Moves each existing file to the desktop's trash, or deletes it where the
-// file system has no trash. Files that no longer exist are skipped. A file
-// that can be neither trashed nor deleted ends the run with a UserError;
-// the files before it are gone, the ones after it untouched.
-void RemoveFiles(const QStringList& paths);
+// Whether a file, or a link whose file may be gone, is at the path.
+bool FileOrLinkExists(const QString& path);
+
+// One step of a run over files: told the index and the path of the next
+// file, it returns false to end the run before that file.
+using FileStep = std::function<bool(int, const QString&)>;
+
+// Moves each existing file (a link: the link itself) to the desktop's trash,
+// in order. Files that no longer exist are skipped. Returns the files the
+// trash refused (a file on a file system without a trash the user can
+// write, a link whose file is gone); they are left as they were.
+QStringList MoveToTrash(const QStringList& paths, const FileStep& step);
+
+// Deletes each existing file for good, in order, and returns the files that
+// could not be deleted.
+QStringList DeleteForGood(const QStringList& paths, const FileStep& step);
 
 // Removes a folder only when it is empty; false when it is not empty, is no
 // folder or cannot be removed.

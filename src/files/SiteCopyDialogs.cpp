@@ -190,8 +190,11 @@ void TfFileCopy::CopyFilesClick() {
     setLines(QString(), QString());
     progress->setValue(0);
     if (!result.failed.isEmpty())
-        ReportError(QStringLiteral("These files could not be copied:\n") +
+        ReportError(LangText(QStringLiteral("CopyFail")) + QLatin1Char('\n') +
                     result.failed.join(QLatin1Char('\n')));
+    if (!result.attributesLost.isEmpty())
+        ReportError(LangText(QStringLiteral("CopyAttr")) + QLatin1Char('\n') +
+                    result.attributesLost.join(QLatin1Char('\n')));
     CurrentPrompts().message(MessageKind::Information, LangText(QStringLiteral("CopyDone")));
     copiedTo = FolderPath(folder);
     accept();

@@ -152,6 +152,22 @@ const CatalogTextEntry kTexts[] = {
      u"completeness. Nothing was downloaded.",
      u"De server gaf de grootte van de update niet op, dus kon niet worden gecontroleerd of hij "
      u"volledig is. Er is niets gedownload."},
+    // Deleting from the file manager.
+    {u"NoTrash",
+     u"These files cannot be moved to the trash. Do you want to delete them permanently? They "
+     u"cannot be brought back. Yes deletes them permanently, No keeps them.",
+     u"Deze bestanden kunnen niet naar de prullenbak. Wilt u ze definitief verwijderen? Ze zijn "
+     u"daarna niet meer terug te halen. Ja verwijdert ze definitief, Nee bewaart ze."},
+    {u"DelKept", u"These files have not been deleted:", u"Deze bestanden zijn niet verwijderd:"},
+    {u"DelBusy", u"Deleting files ...", u"Bestanden verwijderen ..."},
+    {u"DelStop", u"Stop", u"Stoppen"},
+    // Failures of the site copy.
+    {u"CopyFail", u"These files could not be copied:",
+     u"Deze bestanden konden niet gekopieerd worden:"},
+    {u"CopyAttr",
+     u"These files were copied, but their permissions or modification time could not be kept:",
+     u"Deze bestanden zijn gekopieerd, maar hun rechten of wijzigingstijd konden niet behouden "
+     u"worden:"},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

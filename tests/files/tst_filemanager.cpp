@@ -1,4 +1,5 @@
 #include "ErrorReport.h"
+#include "FileDeletion.h"
 #include "FileDialogs.h"
 #include "FileListing.h"
 #include "FileManagerView.h"
@@ -23,10 +24,27 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <unistd.h>
+
+// Hands each delete monitor to a test when it is shown.
+class MonitorWatcher : public QObject {
+public:
+    std::function<void(DeleteMonitor&)> shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* monitor = qobject_cast<DeleteMonitor*>(watched);
+            monitor && event->type() == QEvent::Show && shown)
+            shown(*monitor);
+        return false;
+    }
+};
+
 class FileManagerTest : public QObject, WindowFixture {
     Q_OBJECT
 
     QTemporaryDir trashHome;
+    const FileStep everyFile = [](int, const QString&) { return true; };
     std::unique_ptr<QTemporaryDir> site;
 
     FileManagerView* view() const { return window->FileView(); }
@@ -72,8 +90,9 @@ class FileManagerTest : public QObject, WindowFixture {
 
 private slots:
     void initTestCase() {
-        // Deleted files go to a trash inside a temporary folder.
-        qputenv("XDG_DATA_HOME", trashHome.path().toUtf8());
+        // Deleted files go to a trash inside a temporary folder, in a data
+        // folder that does not exist yet, as on a new account.
+        qputenv("XDG_DATA_HOME", trashHome.filePath("data").toUtf8());
     }
     void init() {
         prepare();
@@ -110,7 +129,7 @@ private slots:
         QVERIFY(!RemoveEmptyFolder(sitePath("pub")));
         QVERIFY(QFile::exists(sitePath("pub/keep.html")));
         QVERIFY(!RemoveEmptyFolder(sitePath("pub/keep.html")));
-        RemoveFiles({sitePath("pub/keep.html"), sitePath("pub/gone.html")});
+        MoveToTrash({sitePath("pub/keep.html"), sitePath("pub/gone.html")}, everyFile);
         QVERIFY(!QFile::exists(sitePath("pub/keep.html")));
         QVERIFY(RemoveEmptyFolder(sitePath("pub")));
     }
@@ -264,6 +283,101 @@ private slots:
         QVERIFY(!QFile::exists(sitePath("b.html")));
         QVERIFY(!QFile::exists(sitePath("c.html")));
         QTRY_COMPARE(view()->ListedNames(), QStringList());
+    }
+
+    void trashedFilesCanBeRestoredAndRefusedOnesNeedAYes() {
+        write("restorable.html", "kept in the trash");
+        write("b.html");
+        // A link whose file is gone is refused by the trash.
+        QVERIFY(QFile::link(sitePath("gone"), sitePath("link.html")));
+        QCOMPARE(MoveToTrash({sitePath("restorable.html"), sitePath("link.html")}, everyFile),
+                 QStringList{sitePath("link.html")});
+        const QString trash = trashHome.filePath("data/Trash");
+        QFile trashed(trash + "/files/restorable.html");
+        QVERIFY(trashed.open(QIODevice::ReadOnly));
+        QCOMPARE(trashed.readAll(), QByteArray("kept in the trash"));
+        QFile info(trash + "/info/restorable.html.trashinfo");
+        QVERIFY(info.open(QIODevice::ReadOnly));
+        QVERIFY(info.readAll().contains("Path=" + sitePath("restorable.html").toUtf8()));
+        QVERIFY(QFileInfo(sitePath("link.html")).isSymLink());
+
+        // The refused file is named in one question; No keeps it and says so.
+        startShown();
+        showSite({"b.html", "link.html"}, {"b.html", "link.html"});
+        prompts->answerYes();
+        prompts->answer([](QDialog&) { return int(QDialog::Accepted); });
+        prompts->answerNo();
+        QTest::keyClick(view()->List(), Qt::Key_Delete);
+        const QString refused = CatalogText("NoTrash", Language::English) + "\n\nlink.html";
+        QCOMPARE(
+            prompts->askedTexts().mid(2),
+            (QStringList{refused, CatalogText("DelKept", Language::English) + "\n\nlink.html"}));
+        QVERIFY(QFile::exists(trash + "/files/b.html"));
+        QVERIFY(QFileInfo(sitePath("link.html")).isSymLink());
+        QTRY_COMPARE(view()->ListedNames(), QStringList{"link.html"});
+
+        // Yes deletes it for good.
+        prompts->asked.clear();
+        showSite({"link.html"}, {"link.html"});
+        prompts->answerYes();
+        prompts->answerYes();
+        QTest::keyClick(view()->List(), Qt::Key_Delete);
+        QCOMPARE(prompts->askedTexts(),
+                 (QStringList{CatalogMessage("DelFile", "link.html", Language::English), refused}));
+        QVERIFY(!QFileInfo(sitePath("link.html")).isSymLink());
+    }
+
+    void deletingManyFilesShowsProgressAndCanStop() {
+        const QStringList names{"a.html", "b.html", "c.html"};
+        for (const QString& name : names)
+            write(name);
+        startShown();
+        showSite(names, names);
+        MonitorWatcher watcher;
+        QList<int> announced;
+        watcher.shown = [&](DeleteMonitor& monitor) {
+            connect(&monitor, &DeleteMonitor::fileAnnounced, &monitor, [&](int index) {
+                announced << index;
+                if (index == 1) {
+                    prompts->answerYes();
+                    monitor.StopButton()->click();
+                }
+            });
+        };
+        qApp->installEventFilter(&watcher);
+        prompts->answerYes();
+        prompts->answer([](QDialog&) { return int(QDialog::Accepted); });
+        QTest::keyClick(view()->List(), Qt::Key_Delete);
+        qApp->removeEventFilter(&watcher);
+        QCOMPARE(announced, (QList<int>{0, 1}));
+        QVERIFY(!QFile::exists(sitePath("a.html")));
+        QCOMPARE(prompts->askedTexts().mid(2),
+                 (QStringList{"Do you really want to cancel ... ?",
+                              CatalogText("DelKept", Language::English) + "\n\nb.html\nc.html"}));
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"b.html", "c.html"}));
+    }
+
+    void listingSortsByNameAndFollowsTheFolder() {
+        for (const char* name :
+             {"page10.html", "Page9.html", "page1.html", ".hidden.html", "a.txt"})
+            write(QString::fromLatin1(name));
+        QDir(sitePath()).mkdir("sub.html");
+        QVERIFY(QFile::link(sitePath("gone"), sitePath("link.html")));
+        startShown();
+        view()->SelectFolder(sitePath());
+        view()->ApplyFilter("*.htm");
+        QTRY_COMPARE(view()->ListedNames(),
+                     (QStringList{"link.html", "page1.html", "Page9.html", "page10.html"}));
+        // A file made meanwhile appears; the selection stays on its file.
+        QListView* list = view()->List();
+        list->selectionModel()->select(list->model()->index(3, 0), QItemSelectionModel::Select);
+        write("page2.html");
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"link.html", "page1.html", "page2.html",
+                                                         "Page9.html", "page10.html"}));
+        QCOMPARE(view()->SelectedPaths(), QStringList{sitePath("page10.html")});
+        // A mask without patterns lists every file.
+        view()->ApplyFilter(";");
+        QTRY_COMPARE(view()->ListedNames().size(), 6);
     }
 
     void creatingAndDeletingFolders() {

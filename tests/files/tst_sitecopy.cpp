@@ -5,6 +5,7 @@
 #include "support/WindowFixture.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -13,8 +14,15 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
 #include <QTreeView>
+
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class SiteCopyTest : public QObject, WindowFixture {
     Q_OBJECT
@@ -82,6 +90,69 @@ private slots:
         QCOMPARE(read(sitePath("pub/b.gif")), QByteArray("older"));
         QCOMPARE(read(sitePath("pub/d.js")), QByteArray("d.js"));
         QCOMPARE(QDir(sitePath("pub")).entryList(QDir::Files | QDir::Hidden).size(), 4);
+    }
+
+    void longNamesKeepTheirTimeAndPermissionsAndOldPartsGo() {
+        const QString name = QString(250, 'n') + ".html";
+        write(sitePath(name), "long");
+        const QDateTime old = QDateTime::fromSecsSinceEpoch(1000000000);
+        QFile source(sitePath(name));
+        QVERIFY(source.open(QIODevice::ReadWrite));
+        QVERIFY(source.setFileTime(old, QFileDevice::FileModificationTime));
+        source.close();
+        QVERIFY(QFile::setPermissions(sitePath(name), QFile::ReadOwner | QFile::ReadGroup));
+        // What a killed copy left: a process that no longer runs.
+        const pid_t gone = ::fork();
+        if (gone == 0)
+            ::_exit(0);
+        ::waitpid(gone, nullptr, 0);
+        QDir(sitePath()).mkdir("pub");
+        write(sitePath("pub/.a.html.part." + QString::number(gone)), "half");
+        write(sitePath("pub/.b.html.part." + QString::number(::getpid())), "busy");
+
+        const SiteCopyResult result = CopyFiles(
+            sitePath(), {name}, sitePath("pub"),
+            [](int, const QString&, const QString&) { return true; }, [](int) {});
+        QCOMPARE(result.copied, 1);
+        QVERIFY(result.attributesLost.isEmpty());
+        const QFileInfo copy(sitePath("pub/" + name));
+        QCOMPARE(read(copy.filePath()), QByteArray("long"));
+        QCOMPARE(copy.lastModified(), old);
+        QCOMPARE(copy.permissions(), QFileInfo(sitePath(name)).permissions());
+        QCOMPARE(QDir(sitePath("pub")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{".b.html.part." + QString::number(::getpid()), name}));
+    }
+
+    // A copy killed at random moments leaves either no target or the whole
+    // file, never part of it.
+    void aKilledCopyLeavesTheOldState() {
+        QTemporaryDir scratch(QFileInfo("/dev/shm").isWritable() ? "/dev/shm/quillon-" : "");
+        const QByteArray bytes = QByteArray(8 << 20, 'q') + "end";
+        write(scratch.filePath("page.html"), bytes);
+        const QString target = scratch.filePath("out/page.html");
+        QDir(scratch.path()).mkdir("out");
+        for (int round = 0; round < 8; ++round) {
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                for (;;) {
+                    CopyWithoutOverwrite(scratch.filePath("page.html"), target);
+                    QFile::remove(target);
+                }
+            }
+            QThread::msleep(QRandomGenerator::global()->bounded(5, 40));
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            QVERIFY(!QFile::exists(target) || read(target) == bytes);
+        }
+        // The next copy into the folder clears what the killed ones left.
+        QFile::remove(target);
+        const SiteCopyResult result = CopyFiles(
+            scratch.path(), {"page.html"}, scratch.filePath("out"),
+            [](int, const QString&, const QString&) { return true; }, [](int) {});
+        QCOMPARE(result.copied, 1);
+        QCOMPARE(QDir(scratch.filePath("out")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"page.html"});
     }
 
     void copyIntoANewFolderThroughTheMenu() {
