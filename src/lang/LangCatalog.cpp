@@ -127,6 +127,9 @@ const CatalogTextEntry kTexts[] = {
     {u"0028", u"Right click to create, delete or refresh the tree.",
      u"Klik op de rechtermuisknop om directories te maken of te verwijderen"},
     {u"0029", u"Filter the filelist box", u"Filter de bestanden lijst"},
+    {u"AboutLicense",
+     u"Quillon is free software under the GNU General Public License, version 3 or later.",
+     u"Quillon is vrije software onder de GNU General Public License, versie 3 of later."},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

@@ -441,7 +441,9 @@ private slots:
             return int(QDialog::Accepted);
         }));
         Act(*window, "About1")->trigger();
-        QCOMPARE(shown, "|Version :|" + TfMain::VersionText() + '|');
+        QCOMPARE(shown, "|Version :|" + TfMain::VersionText() +
+                            "|Quillon is free software under the GNU General Public License, "
+                            "version 3 or later.|");
         QVERIFY(pictureWidth > 0);
         closeQuietly(*window);
     }
