@@ -198,8 +198,9 @@ private slots:
         QVERIFY(!window().PreviewOpen());
     }
 
-    // A page shows its own style sheet, script, picture and frame, but its
-    // script reads no file, not even one beside the page, nor a frame's text.
+    // A page shows its own style sheet, script, picture and frame, and its
+    // single-byte text, but its script reads no file, not even one beside the
+    // page, nor a frame's text.
     void pageLoadsItsOwnFilesButReadsNone() {
         write(site() + QStringLiteral("/private.txt"), "secret\n");
         write(site() + QStringLiteral("/css/style.css"), "p { color: rgb(1, 2, 3); }\n");
@@ -213,7 +214,7 @@ private slots:
             site() + QStringLiteral("/index.html"),
             "<html><head><title>-</title><link rel=\"stylesheet\" href=\"css/style.css\">\r\n"
             "<script src=\"js/app.js\"></script></head>\r\n"
-            "<body><p>styled</p><img src=\"picture.png\"><iframe src=\"frames/frame.html\">"
+            "<body><p>caf\xe9</p><img src=\"picture.png\"><iframe src=\"frames/frame.html\">"
             "</iframe>\r\n<script>\r\n"
             "var framed = 'no'; addEventListener('message', e => { framed = e.data; });\r\n"
             "var x = new XMLHttpRequest();\r\n"
@@ -232,7 +233,8 @@ private slots:
         QVERIFY(view);
         QVERIFY(view->page()->profile()->isOffTheRecord());
         const QString probe = QStringLiteral(
-            "[document.title, getComputedStyle(document.querySelector('p')).color,"
+            "[document.title, document.querySelector('p').textContent,"
+            " getComputedStyle(document.querySelector('p')).color,"
             " document.querySelector('img').naturalWidth, scriptRan, framed,"
             " (() => { try { return document.querySelector('iframe').contentDocument.body"
             ".textContent; } catch (e) { return 'hidden'; } })()].join('|')");
@@ -245,7 +247,8 @@ private slots:
         };
         // The fetch answers later; the frame loads on its own.
         QTRY_COMPARE_WITH_TIMEOUT(
-            ask(), QStringLiteral("refused refused|rgb(1, 2, 3)|8|yes|yes|hidden"), kLoadTimeout);
+            ask(), QStringLiteral("refused refused|caf\u00e9|rgb(1, 2, 3)|8|yes|yes|hidden"),
+            kLoadTimeout);
     }
 
     // The page runs in the engine's own processes: a script that never ends
