@@ -1,5 +1,6 @@
 #include "TfAbout.h"
 
+#include "Language.h"
 #include "Pictures.h"
 #include "TfMain.h"
 
@@ -31,6 +32,9 @@ TfAbout::TfAbout(const QString& versionText, QWidget* parent) : QDialog(parent) 
     versionRow->addWidget(caption);
     versionRow->addWidget(version, 1);
     layout->addLayout(versionRow);
+    auto* license = new QLabel(LangText(QStringLiteral("AboutLicense")), this);
+    license->setObjectName(QStringLiteral("License"));
+    layout->addWidget(license);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-// The about box: the program's picture and its version line.
+// The about box: the program's picture, its version line and its licence.
 class TfAbout : public QDialog {
     Q_OBJECT
 public:

@@ -465,19 +465,6 @@ void TfMain::showTabStripMenu(const QPoint& position) {
     menu.exec(tabStrip->mapToGlobal(position));
 }
 
-void TfMain::Help() {
-    const QString value =
-        Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), {});
-    QString file;
-    if (value == QLatin1String("Eng"))
-        file = QStringLiteral("help.chm");
-    else if (value == QLatin1String("NL"))
-        file = QStringLiteral("help_d.chm");
-    else
-        return;
-    CurrentShell().openWithDefaultProgram(places.helpFolder + file);
-}
-
 void TfMain::StartFtpProgram() {
     const QString path = Settings().ReadText(QStringLiteral("FTP"), QStringLiteral("Path"), {});
     if (!path.isEmpty()) {

@@ -168,6 +168,9 @@ const CatalogTextEntry kTexts[] = {
      u"These files were copied, but their permissions or modification time could not be kept:",
      u"Deze bestanden zijn gekopieerd, maar hun rechten of wijzigingstijd konden niet behouden "
      u"worden:"},
+    {u"AboutLicense",
+     u"Quillon is free software under the GNU General Public License, version 3 or later.",
+     u"Quillon is vrije software onder de GNU General Public License, versie 3 of later."},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

@@ -12,7 +12,7 @@ struct ProgramPlaces {
     QString programFolder; // the executable's folder
     QString configFolder;  // settings.ini and CodeC/codeinside.qci
     QString scratchFolder; // import scratch, previews of untitled documents, update files
-    QString helpFolder;    // help.chm and help_d.chm
+    QString helpFolder;    // help.chm, help_d.chm and the same pages in en/ and nl/
     bool installed = false;
     // The desktop entry installed with the program, when the desktop finds it
     // there (its share folder is one of the desktop's data folders); empty for

@@ -24,6 +24,17 @@ bool DesktopShell::startProgram(const QString& program, const QStringList& argum
     return openWithDefaultProgram(program);
 }
 
+QString DesktopShell::defaultProgramFor(const QString& mimeType) {
+    // xdg-mime asks the desktop in use, as its file opener xdg-open does.
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit ||
+        query.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
 Shell& CurrentShell() {
     if (installedShell)
         return *installedShell;

@@ -17,6 +17,10 @@ public:
     // passed on as one argument, without a shell in between. A path that is
     // not an executable file is opened with its default program instead.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+
+    // The desktop entry of the program the desktop opens files of the MIME
+    // type with ("xchm.desktop"); empty when it has none.
+    virtual QString defaultProgramFor(const QString& mimeType) = 0;
 };
 
 // The desktop's own shell.
@@ -24,6 +28,7 @@ class DesktopShell : public Shell {
 public:
     bool openWithDefaultProgram(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString defaultProgramFor(const QString& mimeType) override;
 };
 
 Shell& CurrentShell();

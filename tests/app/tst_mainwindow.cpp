@@ -355,20 +355,52 @@ private slots:
         QCOMPARE(prompts->asked.last().text, "Unable to write to " + folder->settingsPath());
     }
 
-    void helpOpensTheFileOfTheLanguage_data() {
+    // The compiled help where the desktop has a viewer for it; else the
+    // pages of the language in the browser of F12 or the desktop's.
+    void helpOpensThePagesOfTheLanguage_data() {
         QTest::addColumn<QByteArray>("language");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("English") << QByteArray("Eng") << "help/help.chm";
-        QTest::newRow("Dutch") << QByteArray("NL") << "help/help_d.chm";
-        QTest::newRow("other") << QByteArray("FR") << "";
+        QTest::addColumn<QString>("viewerType");
+        QTest::addColumn<QByteArray>("browser");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("started");
+        const QByteArray browser = "/usr/bin/my browser";
+        QTest::newRow("English viewer")
+            << QByteArray("Eng") << "application/vnd.ms-htmlhelp" << browser << "help/help.chm"
+            << "";
+        QTest::newRow("Dutch viewer")
+            << QByteArray("NL") << "application/x-chm" << QByteArray() << "help/help_d.chm"
+            << "";
+        QTest::newRow("English browser") << QByteArray("Eng") << "" << browser << ""
+                                         << "help/en/index.html";
+        QTest::newRow("Dutch desktop")
+            << QByteArray("NL") << "" << QByteArray() << "help/nl/index.html"
+            << "";
+        QTest::newRow("other") << QByteArray("FR") << "application/x-chm" << browser << ""
+                               << "";
     }
-    void helpOpensTheFileOfTheLanguage() {
+    void helpOpensThePagesOfTheLanguage() {
         QFETCH(QByteArray, language);
-        QFETCH(QString, file);
+        QFETCH(QString, viewerType);
+        QFETCH(QByteArray, browser);
+        QFETCH(QString, opened);
+        QFETCH(QString, started);
+        if (!viewerType.isEmpty())
+            shell->defaultPrograms.insert(viewerType, QStringLiteral("xchm.desktop"));
+        QDir().mkpath(folder->file("help"));
+        for (const char* name : {"help/help.chm", "help/help_d.chm"})
+            QVERIFY(QFile(folder->file(name)).open(QIODevice::WriteOnly));
         auto window = start();
-        folder->writeSettings("[Help]\r\nLanguage=" + language + "\r\n");
+        folder->writeSettings("[Help]\r\nLanguage=" + language + "\r\n[WEB]\r\nPath=" + browser +
+                              "\r\n");
         Act(*window, "ToolButton20")->trigger();
-        QCOMPARE(shell->opened, file.isEmpty() ? QStringList() : QStringList{folder->file(file)});
+        QCOMPARE(shell->opened,
+                 opened.isEmpty() ? QStringList() : QStringList{folder->file(opened)});
+        if (started.isEmpty()) {
+            QVERIFY(shell->started.isEmpty());
+        } else {
+            QCOMPARE(shell->started, QStringList{QString::fromUtf8(browser)});
+            QCOMPARE(shell->startedArguments.first(), QStringList{folder->file(started)});
+        }
         closeQuietly(*window);
     }
 
@@ -409,7 +441,9 @@ private slots:
             return int(QDialog::Accepted);
         }));
         Act(*window, "About1")->trigger();
-        QCOMPARE(shown, "|Version :|" + TfMain::VersionText() + '|');
+        QCOMPARE(shown, "|Version :|" + TfMain::VersionText() +
+                            "|Quillon is free software under the GNU General Public License, "
+                            "version 3 or later.|");
         QVERIFY(pictureWidth > 0);
         closeQuietly(*window);
     }
@@ -519,7 +553,7 @@ private slots:
         TfMain window(options);
         window.showMaximized();
         Act(window, "Help1")->trigger();
-        QCOMPARE(shell->opened, QStringList{prefix + "share/quillon/help/help.chm"});
+        QCOMPARE(shell->opened, QStringList{prefix + "share/quillon/help/en/index.html"});
         QVERIFY(
             !QFile::exists(options.associationPlaces.dataHome + "/applications/quillon.desktop"));
         QFile mimeApps(options.associationPlaces.configHome + "/mimeapps.list");

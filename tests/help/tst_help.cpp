@@ -1,3 +1,6 @@
+#include "LangCatalog.h"
+#include "StrToHtml.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -113,6 +116,42 @@ private slots:
             ++links;
         }
         QVERIFY2(links > 0, "the page links to nothing, not even its style sheet");
+    }
+
+    // The help calls every command of the menus by the caption the menus
+    // show in that language.
+    void menuCommandsGoByTheirCaptions() {
+        for (const bool dutch : {false, true}) {
+            const QString language = QLatin1String(dutch ? "nl" : "en");
+            QString help;
+            for (const QString& page : Pages(language))
+                help += TextToHtml(Read(QDir(Folder(language)).filePath(page)));
+            for (const LanguageTarget& target : ApplyLanguageTargets()) {
+                const QString name = QString::fromUtf16(target.objectPath);
+                // Print is never shown.
+                if (target.property != TargetProperty::Caption || name == QLatin1String("Print1"))
+                    continue;
+                for (const CatalogTextEntry& entry : CatalogTexts()) {
+                    if (QStringView(entry.key) != QStringView(target.key))
+                        continue;
+                    const QString caption =
+                        QString::fromUtf16(dutch ? entry.dutch : entry.english).remove(u'&');
+                    QVERIFY2(help.contains(caption),
+                             qPrintable(language + ": no " + name + " \"" + caption + "\""));
+                    break;
+                }
+            }
+        }
+    }
+
+    // The pages beside the built program, for desktops that show no
+    // compiled help.
+    void pagesAreCopiedBesideTheProgram() {
+        for (const QString& language : {QStringLiteral("en"), QStringLiteral("nl")}) {
+            const QString index = QStringLiteral("/index.html");
+            QCOMPARE(Read(QStringLiteral(QUILLON_HELP_OUTPUT "/") + language + index),
+                     Read(Folder(language) + index));
+        }
     }
 
     void bothHelpFilesAreBuilt() {

@@ -14,11 +14,17 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <memory>
 
 // The load of a page by the real engine may take a while on a busy machine.
 constexpr int kLoadTimeout = 60000;
@@ -190,6 +196,59 @@ private slots:
         QCOMPARE(fixture.prompts->asked.size(), asked);
         QVERIFY(!QFileInfo::exists(site() + QStringLiteral("/gone")));
         QVERIFY(!window().PreviewOpen());
+    }
+
+    // A page shows its own style sheet, script, picture and frame, and its
+    // single-byte text, but its script reads no file, not even one beside the
+    // page, nor a frame's text.
+    void pageLoadsItsOwnFilesButReadsNone() {
+        write(site() + QStringLiteral("/private.txt"), "secret\n");
+        write(site() + QStringLiteral("/css/style.css"), "p { color: rgb(1, 2, 3); }\n");
+        write(site() + QStringLiteral("/js/app.js"), "var scriptRan = 'yes';\n");
+        write(site() + QStringLiteral("/frames/frame.html"),
+              "<p>framed</p><script>parent.postMessage('yes', '*');</script>\n");
+        QImage picture(8, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(site() + QStringLiteral("/picture.png")));
+        window().OpenDocumentFile(write(
+            site() + QStringLiteral("/index.html"),
+            "<html><head><title>-</title><link rel=\"stylesheet\" href=\"css/style.css\">\r\n"
+            "<script src=\"js/app.js\"></script></head>\r\n"
+            "<body><p>caf\xe9</p><img src=\"picture.png\"><iframe src=\"frames/frame.html\">"
+            "</iframe>\r\n<script>\r\n"
+            "var framed = 'no'; addEventListener('message', e => { framed = e.data; });\r\n"
+            "var x = new XMLHttpRequest();\r\n"
+            "try { x.open('GET', 'private.txt', false); x.send(); document.title = 'read ' + "
+            "x.responseText; } catch (e) { document.title = 'refused'; }\r\n"
+            "fetch('private.txt').then(r => r.text()).then(t => { document.title += ' read ' + t; "
+            "}, () => { document.title += ' refused'; });\r\n"
+            "</script></body></html>\r\n"));
+        pressF9InEditor();
+        TfPreview* preview = activePreview();
+        QVERIFY(preview);
+        QTRY_COMPARE_WITH_TIMEOUT(preview->StatusBar()->PanelText(0), QStringLiteral("Done"),
+                                  kLoadTimeout);
+
+        auto* view = qobject_cast<QWebEngineView*>(preview->Page()->Widget());
+        QVERIFY(view);
+        QVERIFY(view->page()->profile()->isOffTheRecord());
+        const QString probe = QStringLiteral(
+            "[document.title, document.querySelector('p').textContent,"
+            " getComputedStyle(document.querySelector('p')).color,"
+            " document.querySelector('img').naturalWidth, scriptRan, framed,"
+            " (() => { try { return document.querySelector('iframe').contentDocument.body"
+            ".textContent; } catch (e) { return 'hidden'; } })()].join('|')");
+        // Answers may come after the test: the outcome outlives it.
+        const auto outcome = std::make_shared<QString>();
+        const auto ask = [&] {
+            view->page()->runJavaScript(
+                probe, [outcome](const QVariant& result) { *outcome = result.toString(); });
+            return *outcome;
+        };
+        // The fetch answers later; the frame loads on its own.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            ask(), QStringLiteral("refused refused|caf\u00e9|rgb(1, 2, 3)|8|yes|yes|hidden"),
+            kLoadTimeout);
     }
 
     // The page runs in the engine's own processes: a script that never ends

@@ -2,6 +2,8 @@
 
 #include "Shell.h"
 
+#include <QHash>
+
 // A shell for tests: remembers what it was asked to open or start, and starts
 // nothing.
 class RecordingShell : public Shell {
@@ -19,7 +21,13 @@ public:
         return true;
     }
 
+    QString defaultProgramFor(const QString& mimeType) override {
+        return defaultPrograms.value(mimeType);
+    }
+
     QStringList opened;
     QStringList started;
     QList<QStringList> startedArguments;
+    // The desktop's programs by MIME type; none unless a test names one.
+    QHash<QString, QString> defaultPrograms;
 };
