@@ -35,6 +35,13 @@ class ImageBrowserTest : public QObject, WindowFixture {
         act("Open1")->trigger();
     }
     QString documentText() const { return window->ActiveEditor()->Text(); }
+    // What a user's double click sends: a click, then the double click and
+    // its release.
+    static void doubleClick(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton);
+        QTest::mouseDClick(widget, Qt::LeftButton);
+        QTest::mouseRelease(widget, Qt::LeftButton);
+    }
 
 private slots:
     void init() {
@@ -140,6 +147,33 @@ private slots:
         QCOMPARE(browser()->Status()->PanelWidth(1), 66);
         act("ToolButton23")->trigger();
         QVERIFY(!browser()->isVisible());
+
+        // A double click switches the view once, as the display's hint says.
+        act("ToolButton23")->trigger();
+        doubleClick(picture);
+        QVERIFY(!window->FileManager()->isVisible());
+        QCOMPARE(browser()->Status()->PanelText(1), QStringLiteral("Fullscreen View"));
+    }
+
+    void firstStatusPanelIsCentred() {
+        openWithDialog({picture("logo.gif")});
+        BrowserStatusBar* status = browser()->Status();
+        const QImage shot = status->grab().toImage();
+        const QRect panel = status->PanelRect(0).adjusted(2, 2, -2, -2);
+        const int background = qGray(status->palette().color(QPalette::Window).rgb());
+        int left = panel.right();
+        int right = panel.left();
+        for (int x = panel.left(); x <= panel.right(); ++x) {
+            for (int y = panel.top(); y <= panel.bottom(); ++y) {
+                if (qAbs(qGray(shot.pixel(x, y)) - background) > 96) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+            }
+        }
+        QVERIFY(right > left);
+        QVERIFY2(qAbs((left - panel.left()) - (panel.right() - right)) <= 3,
+                 qPrintable(QStringLiteral("text from %1 to %2").arg(left).arg(right)));
     }
 
     void addingPicturesAndFilesToTheDocument() {
