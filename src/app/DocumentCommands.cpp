@@ -163,7 +163,27 @@ void TfMain::NewDocument() {
     SetSaveButtonEnabled(true);
 }
 
+TChildForm* TfMain::OpenDocumentWindow(const QString& path) const {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return nullptr;
+    for (TChildForm* document : Documents()) {
+        const QFileInfo open(document->Caption());
+        // Untitled captions are no paths, even when such a file lies nearby.
+        if (open.isAbsolute() && open.canonicalFilePath() == canonical)
+            return document;
+    }
+    return nullptr;
+}
+
 TChildForm* TfMain::OpenFileInWindow(const QString& path, bool highlight) {
+    // A second window on the same file would let one copy's save undo the
+    // other's; the open file's window comes to the front instead.
+    if (TChildForm* open = OpenDocumentWindow(path)) {
+        open->ActivateDocument();
+        open->Editor()->setFocus();
+        return open;
+    }
     NextDocumentNumber();
     TChildForm* document = CreateDocumentWindow(path, CaptionFileName(path));
     document->Editor()->LoadFromFile(path);

@@ -85,7 +85,12 @@ FileManagerView::FileManagerView(QWidget* parent)
         if (!openOnDoubleClick && !(QApplication::keyboardModifiers() & extending))
             OpenFocused();
     });
-    connect(list, &QListView::doubleClicked, this, [this] { OpenFocused(); });
+    // Where a single click opens, the double click's first click has opened
+    // the file already.
+    connect(list, &QListView::doubleClicked, this, [this] {
+        if (openOnDoubleClick)
+            OpenFocused();
+    });
     connect(filterBox, &QComboBox::activated, this,
             [this] { RunReported([this] { ApplyFilter(filterBox->currentText()); }); });
     connect(tree, &QWidget::customContextMenuRequested, this,

@@ -190,6 +190,20 @@ private slots:
         QCOMPARE(window->Documents().first()->Tab()->Caption(), QStringLiteral("a.html"));
         QCOMPARE(window->Documents().first()->Editor()->Text(), QStringLiteral("<p>a</p>\r\n"));
         QCOMPARE(window->DocumentCounter(), 2);
+
+        // A file open already comes to the front, edits and all, however its
+        // path is spelled; no second window can overwrite it.
+        window->Documents().first()->Editor()->ReplaceSelection("edited ");
+        prompts->answer(QStringList{folder->path() + "./a.html"});
+        act("Open1")->trigger();
+        QCOMPARE(captions(), (QStringList{a, c}));
+        QCOMPARE(window->ActiveDocument(), window->Documents().first());
+        QVERIFY(window->ActiveDocument()->Editor()->Text().startsWith("edited "));
+        QVERIFY(QFile::link(c, folder->file("link.txt")));
+        window->OpenDocumentFile(folder->file("link.txt"));
+        QCOMPARE(captions(), (QStringList{a, c}));
+        QCOMPARE(window->ActiveDocument(), window->Documents().last());
+        QCOMPARE(window->DocumentCounter(), 2);
     }
 
     void aFileThatCannotBeReadStopsTheOpen() {

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 
@@ -189,6 +190,16 @@ private slots:
         QCOMPARE(window->Documents().size(), 1);
         QCOMPARE(window->PictureList(), QStringList{sitePath("photo.JPG")});
 
+        // A double click is one open, where a single click opens too.
+        QSignalSpy opens(view(), &FileManagerView::openRequested);
+        const QPoint at = list->visualRect(html).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(opens.size(), 1);
+        QCOMPARE(window->Documents().size(), 2);
+
+        // Files open already are not opened a second time.
         list->clearSelection();
         showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"},
                  {"a.html", "b.html", "c.GIF", "d.bmp", "photo.JPG"});
