@@ -6,7 +6,14 @@ QString AllWebFilesMask() {
     return QStringLiteral("*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;");
 }
 
+QString FilterCaption() {
+    return QStringLiteral("Filter ...");
+}
+
 QString MaskForFilterChoice(const QString& text) {
+    // The box's caption names no filter: until one is chosen, every file shows.
+    if (text == FilterCaption())
+        return QStringLiteral("*.*");
     if (text == QLatin1String("All Web Files"))
         return AllWebFilesMask();
     if (text == QLatin1String("All Files (*.*)"))

@@ -9,8 +9,12 @@
 // The mask of the filter entry "All Web Files".
 QString AllWebFilesMask();
 
+// The filter box's text before any filter is chosen, "Filter ...".
+QString FilterCaption();
+
 // The mask a text of the filter box stands for: the two named entries have
-// their own masks, every other text is a mask as it stands.
+// their own masks, the box's caption lists every file, every other text is
+// a mask as it stands.
 QString MaskForFilterChoice(const QString& text);
 
 // The wildcard patterns of a ";"-separated mask, matched as on the desktops

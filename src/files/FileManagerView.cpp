@@ -68,7 +68,7 @@ FileManagerView::FileManagerView(QWidget* parent)
     filterBox->setEditable(true);
     filterBox->setInsertPolicy(QComboBox::NoInsert);
     filterBox->addItems(kFilterEntries);
-    filterBox->setEditText(QStringLiteral("Filter ..."));
+    filterBox->setEditText(FilterCaption());
     filterBox->setToolTip(QStringLiteral("Filter the filelist box"));
     column->addWidget(splitter, 1);
     column->addWidget(filterBox);
@@ -195,7 +195,9 @@ void FileManagerView::ApplyFilter(const QString& text) {
     filterBox->setEditText(text);
     mask = MaskForFilterChoice(text);
     showListFolder(currentFolder);
-    Settings().WriteText(QStringLiteral("File"), QStringLiteral("Mask"), mask);
+    // The caption stays stored as it is, so the box shows it again next time.
+    Settings().WriteText(QStringLiteral("File"), QStringLiteral("Mask"),
+                         text == FilterCaption() ? text : mask);
 }
 
 QStringList FileManagerView::ListedNames() const {

@@ -89,6 +89,7 @@ private slots:
         QCOMPARE(MaskForFilterChoice("All Web Files"), AllWebFilesMask());
         QCOMPARE(MaskForFilterChoice("All Files (*.*)"), QStringLiteral("*.*"));
         QCOMPARE(MaskForFilterChoice("*.gif;*.css"), QStringLiteral("*.gif;*.css"));
+        QCOMPARE(MaskForFilterChoice("Filter ..."), QStringLiteral("*.*"));
         QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 19);
         QCOMPARE(MaskPatterns("*.*; ;*.htm;*.js"), (QStringList{"*", "*.htm", "*.htm*", "*.js"}));
         QVERIFY(IsPictureFile("/site/photo.JPG"));
@@ -147,14 +148,18 @@ private slots:
         QCOMPARE(setting("Height"), QStringLiteral("210"));
     }
 
-    void workFolderWinsAndAnEmptyMaskIsTheBoxText() {
+    void workFolderWinsAndTheFirstStartListsEveryFile() {
         QDir(sitePath()).mkdir("work");
+        for (const char* name : {"work/index.html", "work/notes.txt", "work/README"})
+            write(QString::fromLatin1(name));
         startShown("[Last]\r\nFolder=" + sitePath().toUtf8() +
                    "\r\n[Work]\r\nDir=" + sitePath("work").toUtf8() + "\r\n");
         QCOMPARE(view()->CurrentFolder(), sitePath("work"));
         QCOMPARE(window->LastOpenFolder(), sitePath("work"));
-        QCOMPARE(view()->Mask(), QStringLiteral("Filter ..."));
+        // No filter chosen yet: the box shows its caption and lists everything.
+        QCOMPARE(view()->FilterText(), QStringLiteral("Filter ..."));
         QCOMPARE(setting("Mask"), QStringLiteral("Filter ..."));
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"index.html", "notes.txt", "README"}));
 
         // With the folders following each other, a click in the tree moves
         // the Open dialog's folder.
