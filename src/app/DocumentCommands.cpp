@@ -35,20 +35,21 @@ QString Extension(const QString& path) {
 }
 
 QList<FileFilter> OpenFilters() {
-    return {{QStringLiteral("All Supported Files"),
-             QStringLiteral(
-                 "*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;")},
-            {QStringLiteral("Html Files ( *.htm, *.html )"), QStringLiteral("*.html;*.htm")},
-            {QStringLiteral("Asp Files ( *.asp )"), QStringLiteral("*.asp")},
-            {QStringLiteral("Javascript Files ( *.js )"), QStringLiteral("*.js")},
-            {QStringLiteral("PHP Files"), QStringLiteral("*.php")},
-            {QStringLiteral("Text Files (*.txt, *.doc)"), QStringLiteral("*.txt;*.doc")},
-            {QStringLiteral("Cascading Style Sheets (*.css)"), QStringLiteral("*.css")},
-            {QStringLiteral("CGI Files (*.cgi)"), QStringLiteral("*.cgi")},
-            {QStringLiteral("PL Files (*.pl)"), QStringLiteral("*.pl")},
-            {QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg )"),
-             QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;")},
-            {QStringLiteral("Any file (*.*)"), QStringLiteral("*.*")}};
+    return {
+        {QStringLiteral("All Supported Files"),
+         QStringLiteral("*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
+                        "*.png;*.svg;*.webp;")},
+        {QStringLiteral("Html Files ( *.htm, *.html )"), QStringLiteral("*.html;*.htm")},
+        {QStringLiteral("Asp Files ( *.asp )"), QStringLiteral("*.asp")},
+        {QStringLiteral("Javascript Files ( *.js )"), QStringLiteral("*.js")},
+        {QStringLiteral("PHP Files"), QStringLiteral("*.php")},
+        {QStringLiteral("Text Files (*.txt, *.doc)"), QStringLiteral("*.txt;*.doc")},
+        {QStringLiteral("Cascading Style Sheets (*.css)"), QStringLiteral("*.css")},
+        {QStringLiteral("CGI Files (*.cgi)"), QStringLiteral("*.cgi")},
+        {QStringLiteral("PL Files (*.pl)"), QStringLiteral("*.pl")},
+        {QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp )"),
+         QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp;")},
+        {QStringLiteral("Any file (*.*)"), QStringLiteral("*.*")}};
 }
 
 QList<FileFilter> SaveFilters() {

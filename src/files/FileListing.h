@@ -23,7 +23,9 @@ QString MaskForFilterChoice(const QString& text);
 QStringList MaskPatterns(const QString& mask);
 
 // Pictures are the files whose upper-cased extension is one of ".BMP",
-// ".ICO", ".WMF", ".EMF", ".GIF" and ".JPG" (".jpeg" is not one of them).
+// ".ICO", ".WMF", ".EMF", ".GIF", ".JPG", ".PNG", ".JPEG", ".SVG" and
+// ".WEBP": the formats the image browser draws. Binary files opened as text
+// would be one save away from being destroyed.
 bool IsPictureFile(const QString& path);
 
 // A file's name without its folder.

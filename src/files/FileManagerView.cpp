@@ -30,7 +30,8 @@ const QStringList kFilterEntries = {
     QStringLiteral("*.htm"),          QStringLiteral("*.asp"),  QStringLiteral("*.js"),
     QStringLiteral("*.php"),          QStringLiteral("*.cgi"),  QStringLiteral("*.pl"),
     QStringLiteral("*.css"),          QStringLiteral("*.bmp"),  QStringLiteral("*.gif"),
-    QStringLiteral("*.jpg"),          QStringLiteral("*.jpeg"), QStringLiteral("All Web Files"),
+    QStringLiteral("*.jpg"),          QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
+    QStringLiteral("*.svg"),          QStringLiteral("*.webp"), QStringLiteral("All Web Files"),
     QStringLiteral("All Files (*.*)")};
 
 QAction* AddEntry(QMenu& menu, const char* name, const char* caption) {

@@ -90,11 +90,13 @@ private slots:
         QCOMPARE(MaskForFilterChoice("All Files (*.*)"), QStringLiteral("*.*"));
         QCOMPARE(MaskForFilterChoice("*.gif;*.css"), QStringLiteral("*.gif;*.css"));
         QCOMPARE(MaskForFilterChoice("Filter ..."), QStringLiteral("*.*"));
-        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 19);
+        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 24);
         QCOMPARE(MaskPatterns("*.*; ;*.htm;*.js"), (QStringList{"*", "*.htm", "*.htm*", "*.js"}));
         QVERIFY(IsPictureFile("/site/photo.JPG"));
         QVERIFY(IsPictureFile("/site/a.b/logo.gif"));
-        QVERIFY(!IsPictureFile("/site/photo.jpeg"));
+        for (const char* name : {"photo.jpeg", "a.PNG", "logo.svg", "p.webp"})
+            QVERIFY(IsPictureFile(QStringLiteral("/site/") + QLatin1String(name)));
+        QVERIFY(!IsPictureFile("/site/page.html"));
         QVERIFY(!IsPictureFile("/site.gif/README"));
         QCOMPARE(JoinPath("/", "etc"), QStringLiteral("/etc"));
         QCOMPARE(JoinPath("/site", "a.html"), QStringLiteral("/site/a.html"));
@@ -121,14 +123,13 @@ private slots:
         write("index.html");
         write("INDEX.HTM");
         write("notes.txt");
-        startShown(
-            "[Last]\r\nFolder=" + sitePath().toUtf8() + "\r\n[Directory]\r\nHeight=210\r\n" +
-            "[File]\r\nMask=*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
-            "\r\n");
+        const QString stored = "*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;";
+        startShown("[Last]\r\nFolder=" + sitePath().toUtf8() +
+                   "\r\n[Directory]\r\nHeight=210\r\n[File]\r\nMask=" + stored.toUtf8() + "\r\n");
         QCOMPARE(view()->CurrentFolder(), sitePath());
-        QCOMPARE(view()->FilterText(), AllWebFilesMask());
-        QCOMPARE(view()->Mask(), AllWebFilesMask());
-        QCOMPARE(setting("Mask"), AllWebFilesMask());
+        QCOMPARE(view()->FilterText(), stored);
+        QCOMPARE(view()->Mask(), stored);
+        QCOMPARE(setting("Mask"), stored);
         QTRY_COMPARE(view()->ListedNames(), (QStringList{"INDEX.HTM", "index.html"}));
         QCOMPARE(view()->TreeHeight(), 210);
 
@@ -171,26 +172,24 @@ private slots:
     }
 
     void openingFromTheList() {
-        write("photo.jpeg");
-        write("photo.JPG");
-        write("a.html", "<p>a</p>");
-        write("b.html");
-        write("c.GIF");
-        write("d.bmp");
+        const QStringList names{"a.html",    "b.html",     "c.GIF",    "d.bmp",
+                                "notes.txt", "photo.jpeg", "photo.JPG"};
+        for (const QString& name : names)
+            write(name);
         startShown();
-        showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"}, {"photo.jpeg"});
+        showSite(names, {"notes.txt"});
         QListView* list = view()->List();
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(window->Documents().size(), 1);
-        QCOMPARE(window->ActiveDocument()->Caption(), sitePath("photo.jpeg"));
+        QCOMPARE(window->ActiveDocument()->Caption(), sitePath("notes.txt"));
 
         // A single click opens the file it lands on; with Ctrl it only selects.
         const QModelIndex html = list->model()->index(0, 0, list->rootIndex());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           list->visualRect(html).center());
         QCOMPARE(window->Documents().size(), 1);
-        const QModelIndex jpg = list->model()->index(5, 0, list->rootIndex());
+        const QModelIndex jpg = list->model()->index(6, 0, list->rootIndex());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(jpg).center());
         QCOMPARE(window->Documents().size(), 1);
         QCOMPARE(window->PictureList(), QStringList{sitePath("photo.JPG")});
@@ -206,13 +205,12 @@ private slots:
 
         // Files open already are not opened a second time.
         list->clearSelection();
-        showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"},
-                 {"a.html", "b.html", "c.GIF", "d.bmp", "photo.JPG"});
+        showSite(names, {"a.html", "b.html", "c.GIF", "d.bmp", "notes.txt", "photo.jpeg"});
         entry(view()->ListMenu(), "OpenSelectedFiles1")->trigger();
         QCOMPARE(window->Documents().size(), 3);
         QCOMPARE(window->Documents()[1]->Caption(), sitePath("a.html"));
         QCOMPARE(window->PictureList(),
-                 (QStringList{sitePath("c.GIF"), sitePath("d.bmp"), sitePath("photo.JPG")}));
+                 (QStringList{sitePath("c.GIF"), sitePath("d.bmp"), sitePath("photo.jpeg")}));
     }
 
     void openOnDoubleClickIgnoresSingleClicks() {

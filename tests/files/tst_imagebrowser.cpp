@@ -84,6 +84,28 @@ private slots:
         QVERIFY(!browser()->Display()->HasPicture());
     }
 
+    void picturesOfTheWeb() {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QString png = folder->file("shot.png");
+        const QString webp = folder->file("photo.WEBP");
+        QVERIFY(image.save(png, "PNG"));
+        QVERIFY2(image.save(webp, "WEBP"), "the WebP image plugin is missing");
+        const QString svg = folder->file("logo.svg");
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" height=\"10\">"
+                   "<rect width=\"20\" height=\"10\" fill=\"red\"/></svg>");
+        file.close();
+        openWithDialog({png, svg, webp});
+        QVERIFY(window->Documents().isEmpty());
+        for (const char* name : {"shot.png", "logo.svg", "photo.WEBP"}) {
+            QCOMPARE(browser()->Status()->PanelText(2), QString::fromLatin1(name));
+            QVERIFY2(browser()->Display()->HasPicture(), name);
+            browser()->NextButton()->click();
+        }
+    }
+
     void metafiles() {
         // A placeable metafile of 100 x 100 units holding one rectangle.
         QByteArray bytes;
