@@ -35,20 +35,21 @@ QString Extension(const QString& path) {
 }
 
 QList<FileFilter> OpenFilters() {
-    return {{QStringLiteral("All Supported Files"),
-             QStringLiteral(
-                 "*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;")},
-            {QStringLiteral("Html Files ( *.htm, *.html )"), QStringLiteral("*.html;*.htm")},
-            {QStringLiteral("Asp Files ( *.asp )"), QStringLiteral("*.asp")},
-            {QStringLiteral("Javascript Files ( *.js )"), QStringLiteral("*.js")},
-            {QStringLiteral("PHP Files"), QStringLiteral("*.php")},
-            {QStringLiteral("Text Files (*.txt, *.doc)"), QStringLiteral("*.txt;*.doc")},
-            {QStringLiteral("Cascading Style Sheets (*.css)"), QStringLiteral("*.css")},
-            {QStringLiteral("CGI Files (*.cgi)"), QStringLiteral("*.cgi")},
-            {QStringLiteral("PL Files (*.pl)"), QStringLiteral("*.pl")},
-            {QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg )"),
-             QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;")},
-            {QStringLiteral("Any file (*.*)"), QStringLiteral("*.*")}};
+    return {
+        {QStringLiteral("All Supported Files"),
+         QStringLiteral("*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
+                        "*.png;*.svg;*.webp;")},
+        {QStringLiteral("Html Files ( *.htm, *.html )"), QStringLiteral("*.html;*.htm")},
+        {QStringLiteral("Asp Files ( *.asp )"), QStringLiteral("*.asp")},
+        {QStringLiteral("Javascript Files ( *.js )"), QStringLiteral("*.js")},
+        {QStringLiteral("PHP Files"), QStringLiteral("*.php")},
+        {QStringLiteral("Text Files (*.txt, *.doc)"), QStringLiteral("*.txt;*.doc")},
+        {QStringLiteral("Cascading Style Sheets (*.css)"), QStringLiteral("*.css")},
+        {QStringLiteral("CGI Files (*.cgi)"), QStringLiteral("*.cgi")},
+        {QStringLiteral("PL Files (*.pl)"), QStringLiteral("*.pl")},
+        {QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp )"),
+         QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp;")},
+        {QStringLiteral("Any file (*.*)"), QStringLiteral("*.*")}};
 }
 
 QList<FileFilter> SaveFilters() {
@@ -163,7 +164,27 @@ void TfMain::NewDocument() {
     SetSaveButtonEnabled(true);
 }
 
+TChildForm* TfMain::OpenDocumentWindow(const QString& path) const {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return nullptr;
+    for (TChildForm* document : Documents()) {
+        const QFileInfo open(document->Caption());
+        // Untitled captions are no paths, even when such a file lies nearby.
+        if (open.isAbsolute() && open.canonicalFilePath() == canonical)
+            return document;
+    }
+    return nullptr;
+}
+
 TChildForm* TfMain::OpenFileInWindow(const QString& path, bool highlight) {
+    // A second window on the same file would let one copy's save undo the
+    // other's; the open file's window comes to the front instead.
+    if (TChildForm* open = OpenDocumentWindow(path)) {
+        open->ActivateDocument();
+        open->Editor()->setFocus();
+        return open;
+    }
     NextDocumentNumber();
     TChildForm* document = CreateDocumentWindow(path, CaptionFileName(path));
     document->Editor()->LoadFromFile(path);

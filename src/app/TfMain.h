@@ -181,6 +181,10 @@ private:
     void showTabStripMenu(const QPoint& position);
     void updateTitle();
     TChildForm* CreateDocumentWindow(const QString& caption, const QString& tabCaption);
+    // The document window that has the file open, by canonical path.
+    TChildForm* OpenDocumentWindow(const QString& path) const;
+    // Opens the file in a new document window, or brings the window that
+    // has it open already to the front.
     TChildForm* OpenFileInWindow(const QString& path, bool highlight);
     void wireDocumentCommands(TChildForm& document);
     void ForwardEditCommand(const char* method);

@@ -4,8 +4,10 @@
 
 StatusPanels::StatusPanels(const QList<int>& panelWidths, QWidget* parent)
     : QWidget(parent), widths(panelWidths) {
-    for (qsizetype i = 0; i < widths.size(); ++i)
+    for (qsizetype i = 0; i < widths.size(); ++i) {
         texts << QString();
+        alignments << Qt::AlignLeft;
+    }
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -21,6 +23,13 @@ void StatusPanels::SetPanelWidth(int panel, int width) {
         return;
     widths[panel] = width;
     update();
+}
+
+void StatusPanels::SetPanelAlignment(int panel, Qt::Alignment horizontal) {
+    if (panel < 0 || panel >= alignments.size())
+        return;
+    alignments[panel] = horizontal;
+    update(PanelRect(panel));
 }
 
 QRect StatusPanels::PanelRect(int panel) const {
@@ -49,6 +58,7 @@ void StatusPanels::paintEvent(QPaintEvent*) {
         painter.drawLine(area.bottomLeft(), area.bottomRight());
         painter.drawLine(area.topRight(), area.bottomRight());
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, texts[panel]);
+        painter.drawText(area.adjusted(2, 0, 0, 0), Qt::AlignVCenter | alignments[panel],
+                         texts[panel]);
     }
 }

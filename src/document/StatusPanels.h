@@ -15,6 +15,8 @@ public:
     void SetPanelText(int panel, const QString& text);
     int PanelWidth(int panel) const { return widths.value(panel); }
     void SetPanelWidth(int panel, int width);
+    // Texts are drawn left-aligned unless a panel is given another alignment.
+    void SetPanelAlignment(int panel, Qt::Alignment horizontal);
     // Where the panel is drawn, in the bar's coordinates.
     QRect PanelRect(int panel) const;
 
@@ -26,4 +28,5 @@ protected:
 private:
     QList<int> widths;
     QStringList texts;
+    QList<Qt::Alignment> alignments;
 };

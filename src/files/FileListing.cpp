@@ -3,10 +3,18 @@
 #include <QRegularExpression>
 
 QString AllWebFilesMask() {
-    return QStringLiteral("*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;");
+    return QStringLiteral("*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
+                          "*.png;*.svg;*.webp;");
+}
+
+QString FilterCaption() {
+    return QStringLiteral("Filter ...");
 }
 
 QString MaskForFilterChoice(const QString& text) {
+    // The box's caption names no filter: until one is chosen, every file shows.
+    if (text == FilterCaption())
+        return QStringLiteral("*.*");
     if (text == QLatin1String("All Web Files"))
         return AllWebFilesMask();
     if (text == QLatin1String("All Files (*.*)"))
@@ -41,7 +49,9 @@ QString FileNameOnly(const QString& path) {
 bool IsPictureFile(const QString& path) {
     static const QStringList extensions = {QStringLiteral(".BMP"), QStringLiteral(".ICO"),
                                            QStringLiteral(".WMF"), QStringLiteral(".EMF"),
-                                           QStringLiteral(".GIF"), QStringLiteral(".JPG")};
+                                           QStringLiteral(".GIF"), QStringLiteral(".JPG"),
+                                           QStringLiteral(".PNG"), QStringLiteral(".JPEG"),
+                                           QStringLiteral(".SVG"), QStringLiteral(".WEBP")};
     const QString name = FileNameOnly(path);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot >= 0 && extensions.contains(name.mid(dot).toUpper());

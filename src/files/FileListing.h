@@ -9,8 +9,12 @@
 // The mask of the filter entry "All Web Files".
 QString AllWebFilesMask();
 
+// The filter box's text before any filter is chosen, "Filter ...".
+QString FilterCaption();
+
 // The mask a text of the filter box stands for: the two named entries have
-// their own masks, every other text is a mask as it stands.
+// their own masks, the box's caption lists every file, every other text is
+// a mask as it stands.
 QString MaskForFilterChoice(const QString& text);
 
 // The wildcard patterns of a ";"-separated mask, matched as on the desktops
@@ -19,7 +23,9 @@ QString MaskForFilterChoice(const QString& text);
 QStringList MaskPatterns(const QString& mask);
 
 // Pictures are the files whose upper-cased extension is one of ".BMP",
-// ".ICO", ".WMF", ".EMF", ".GIF" and ".JPG" (".jpeg" is not one of them).
+// ".ICO", ".WMF", ".EMF", ".GIF", ".JPG", ".PNG", ".JPEG", ".SVG" and
+// ".WEBP": the formats the image browser draws. Binary files opened as text
+// would be one save away from being destroyed.
 bool IsPictureFile(const QString& path);
 
 // A file's name without its folder.

@@ -32,7 +32,8 @@ const QStringList kFilterEntries = {
     QStringLiteral("*.htm"),          QStringLiteral("*.asp"),  QStringLiteral("*.js"),
     QStringLiteral("*.php"),          QStringLiteral("*.cgi"),  QStringLiteral("*.pl"),
     QStringLiteral("*.css"),          QStringLiteral("*.bmp"),  QStringLiteral("*.gif"),
-    QStringLiteral("*.jpg"),          QStringLiteral("*.jpeg"), QStringLiteral("All Web Files"),
+    QStringLiteral("*.jpg"),          QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
+    QStringLiteral("*.svg"),          QStringLiteral("*.webp"), QStringLiteral("All Web Files"),
     QStringLiteral("All Files (*.*)")};
 
 QAction* AddEntry(QMenu& menu, const char* name, const char* caption) {
@@ -72,7 +73,7 @@ FileManagerView::FileManagerView(QWidget* parent)
     filterBox->setEditable(true);
     filterBox->setInsertPolicy(QComboBox::NoInsert);
     filterBox->addItems(kFilterEntries);
-    filterBox->setEditText(QStringLiteral("Filter ..."));
+    filterBox->setEditText(FilterCaption());
     filterBox->setToolTip(QStringLiteral("Filter the filelist box"));
     column->addWidget(splitter, 1);
     column->addWidget(filterBox);
@@ -89,7 +90,12 @@ FileManagerView::FileManagerView(QWidget* parent)
         if (!openOnDoubleClick && !(QApplication::keyboardModifiers() & extending))
             OpenFocused();
     });
-    connect(list, &QListView::doubleClicked, this, [this] { OpenFocused(); });
+    // Where a single click opens, the double click's first click has opened
+    // the file already.
+    connect(list, &QListView::doubleClicked, this, [this] {
+        if (openOnDoubleClick)
+            OpenFocused();
+    });
     connect(filterBox, &QComboBox::activated, this,
             [this] { RunReported([this] { ApplyFilter(filterBox->currentText()); }); });
     connect(tree, &QWidget::customContextMenuRequested, this,
@@ -186,7 +192,9 @@ void FileManagerView::ApplyFilter(const QString& text) {
     filterBox->setEditText(text);
     mask = MaskForFilterChoice(text);
     showListFolder(currentFolder);
-    Settings().WriteText(QStringLiteral("File"), QStringLiteral("Mask"), mask);
+    // The caption stays stored as it is, so the box shows it again next time.
+    Settings().WriteText(QStringLiteral("File"), QStringLiteral("Mask"),
+                         text == FilterCaption() ? text : mask);
 }
 
 QStringList FileManagerView::ListedNames() const {

@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QToolButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
@@ -57,8 +59,14 @@ bool PictureDisplay::HasPicture() const {
 }
 
 bool PictureDisplay::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == picture && event->type() == QEvent::MouseButtonRelease)
-        emit pictureClicked();
+    // A double click is one click to the user: the release that ends it
+    // would toggle the view back.
+    if (watched == picture && event->type() == QEvent::MouseButtonDblClick) {
+        releaseEndsDoubleClick = true;
+    } else if (watched == picture && event->type() == QEvent::MouseButtonRelease) {
+        if (!std::exchange(releaseEndsDoubleClick, false))
+            emit pictureClicked();
+    }
     return QScrollArea::eventFilter(watched, event);
 }
 
@@ -73,6 +81,7 @@ void PictureDisplay::keyPressEvent(QKeyEvent* event) {
 BrowserStatusBar::BrowserStatusBar(QWidget* parent) : StatusPanels({150, 66, 0}, parent) {
     setObjectName(QStringLiteral("StatusBar1"));
     SetPanelText(0, QStringLiteral("Press esc to close ..."));
+    SetPanelAlignment(0, Qt::AlignHCenter);
 }
 
 ImageBrowserPanel::ImageBrowserPanel(QWidget* parent)

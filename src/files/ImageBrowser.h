@@ -32,6 +32,7 @@ protected:
 
 private:
     QLabel* picture;
+    bool releaseEndsDoubleClick = false;
 };
 
 // The image browser's status line; panel 0 takes the text the language

@@ -44,8 +44,8 @@ void TfImage::browse() {
     FileDialogRequest request;
     request.caption = QStringLiteral("Open");
     request.filters = {
-        {QStringLiteral("Image Files (*.jpg;*.jpeg;*.bmp;*.gif)"),
-         QStringLiteral("*.jpg;*.jpeg;*.bmp;*.gif")},
+        {QStringLiteral("Image Files (*.jpg;*.jpeg;*.png;*.gif;*.svg;*.webp;*.bmp)"),
+         QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.svg;*.webp;*.bmp")},
         {QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")},
     };
     const QStringList chosen = CurrentPrompts().openFiles(request);

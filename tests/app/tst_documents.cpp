@@ -179,19 +179,33 @@ private slots:
         const QString a = write("a.html", "<p>a</p>\n");
         const QString b = write("b.GIF", "GIF89a");
         const QString c = write("c.jpeg", "\xFF\xD8");
-        prompts->answer(QStringList{a, b, c});
+        const QString d = write("d.PNG", "\x89PNG");
+        const QString e = write("e.txt", "e");
+        prompts->answer(QStringList{a, b, c, d, e});
         act("Open1")->trigger();
         const auto& request = prompts->asked.last().files;
         QVERIFY(request.multiple);
         QCOMPARE(request.filters.size(), 11);
-        QCOMPARE(request.filters.first().patterns,
-                 QStringLiteral(
-                     "*.html;*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"));
-        QCOMPARE(captions(), (QStringList{a, c}));
-        QCOMPARE(window->PictureList(), QStringList{b});
+        QVERIFY(request.filters.first().patterns.contains("*.png;"));
+        QCOMPARE(captions(), (QStringList{a, e}));
+        QCOMPARE(window->PictureList(), (QStringList{b, c, d}));
         QCOMPARE(window->LastOpenFolder(), folder->path().chopped(1));
         QCOMPARE(window->Documents().first()->Tab()->Caption(), QStringLiteral("a.html"));
         QCOMPARE(window->Documents().first()->Editor()->Text(), QStringLiteral("<p>a</p>\r\n"));
+        QCOMPARE(window->DocumentCounter(), 2);
+
+        // A file open already comes to the front, edits and all, however its
+        // path is spelled; no second window can overwrite it.
+        window->Documents().first()->Editor()->ReplaceSelection("edited ");
+        prompts->answer(QStringList{folder->path() + "./a.html"});
+        act("Open1")->trigger();
+        QCOMPARE(captions(), (QStringList{a, e}));
+        QCOMPARE(window->ActiveDocument(), window->Documents().first());
+        QVERIFY(window->ActiveDocument()->Editor()->Text().startsWith("edited "));
+        QVERIFY(QFile::link(e, folder->file("link.txt")));
+        window->OpenDocumentFile(folder->file("link.txt"));
+        QCOMPARE(captions(), (QStringList{a, e}));
+        QCOMPARE(window->ActiveDocument(), window->Documents().last());
         QCOMPARE(window->DocumentCounter(), 2);
     }
 

@@ -71,12 +71,13 @@ private slots:
         // A path relative to the starting process's folder arrives absolute.
         const QString started = QDir::currentPath();
         QVERIFY(QDir(folder->path()).mkdir("sub"));
+        QVERIFY(QFile::copy(path, folder->file("other page.html")));
         QDir::setCurrent(folder->file("sub"));
-        const bool sent = HandOffArguments({"../my page.html"}, start.window.channelName);
+        const bool sent = HandOffArguments({"../other page.html"}, start.window.channelName);
         QDir::setCurrent(started);
         QVERIFY(sent);
         QCOMPARE(window->Documents().size(), 2);
-        QCOMPARE(window->Documents().constLast()->Caption(), path);
+        QCOMPARE(window->Documents().constLast()->Caption(), folder->file("other page.html"));
         prompts->answerYes();
         window->close();
     }

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 
@@ -107,11 +108,14 @@ private slots:
         QCOMPARE(MaskForFilterChoice("All Web Files"), AllWebFilesMask());
         QCOMPARE(MaskForFilterChoice("All Files (*.*)"), QStringLiteral("*.*"));
         QCOMPARE(MaskForFilterChoice("*.gif;*.css"), QStringLiteral("*.gif;*.css"));
-        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 19);
+        QCOMPARE(MaskForFilterChoice("Filter ..."), QStringLiteral("*.*"));
+        QCOMPARE(MaskPatterns(AllWebFilesMask()).size(), 24);
         QCOMPARE(MaskPatterns("*.*; ;*.htm;*.js"), (QStringList{"*", "*.htm", "*.htm*", "*.js"}));
         QVERIFY(IsPictureFile("/site/photo.JPG"));
         QVERIFY(IsPictureFile("/site/a.b/logo.gif"));
-        QVERIFY(!IsPictureFile("/site/photo.jpeg"));
+        for (const char* name : {"photo.jpeg", "a.PNG", "logo.svg", "p.webp"})
+            QVERIFY(IsPictureFile(QStringLiteral("/site/") + QLatin1String(name)));
+        QVERIFY(!IsPictureFile("/site/page.html"));
         QVERIFY(!IsPictureFile("/site.gif/README"));
         QCOMPARE(JoinPath("/", "etc"), QStringLiteral("/etc"));
         QCOMPARE(JoinPath("/site", "a.html"), QStringLiteral("/site/a.html"));
@@ -138,14 +142,13 @@ private slots:
         write("index.html");
         write("INDEX.HTM");
         write("notes.txt");
-        startShown(
-            "[Last]\r\nFolder=" + sitePath().toUtf8() + "\r\n[Directory]\r\nHeight=210\r\n" +
-            "[File]\r\nMask=*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;"
-            "\r\n");
+        const QString stored = "*.htm;*.asp;*.js;*.php;*.cgi;*.pl;*.css;*.bmp;*.gif;*.jpg;*.jpeg;";
+        startShown("[Last]\r\nFolder=" + sitePath().toUtf8() +
+                   "\r\n[Directory]\r\nHeight=210\r\n[File]\r\nMask=" + stored.toUtf8() + "\r\n");
         QCOMPARE(view()->CurrentFolder(), sitePath());
-        QCOMPARE(view()->FilterText(), AllWebFilesMask());
-        QCOMPARE(view()->Mask(), AllWebFilesMask());
-        QCOMPARE(setting("Mask"), AllWebFilesMask());
+        QCOMPARE(view()->FilterText(), stored);
+        QCOMPARE(view()->Mask(), stored);
+        QCOMPARE(setting("Mask"), stored);
         QTRY_COMPARE(view()->ListedNames(), (QStringList{"INDEX.HTM", "index.html"}));
         QCOMPARE(view()->TreeHeight(), 210);
 
@@ -165,14 +168,18 @@ private slots:
         QCOMPARE(setting("Height"), QStringLiteral("210"));
     }
 
-    void workFolderWinsAndAnEmptyMaskIsTheBoxText() {
+    void workFolderWinsAndTheFirstStartListsEveryFile() {
         QDir(sitePath()).mkdir("work");
+        for (const char* name : {"work/index.html", "work/notes.txt", "work/README"})
+            write(QString::fromLatin1(name));
         startShown("[Last]\r\nFolder=" + sitePath().toUtf8() +
                    "\r\n[Work]\r\nDir=" + sitePath("work").toUtf8() + "\r\n");
         QCOMPARE(view()->CurrentFolder(), sitePath("work"));
         QCOMPARE(window->LastOpenFolder(), sitePath("work"));
-        QCOMPARE(view()->Mask(), QStringLiteral("Filter ..."));
+        // No filter chosen yet: the box shows its caption and lists everything.
+        QCOMPARE(view()->FilterText(), QStringLiteral("Filter ..."));
         QCOMPARE(setting("Mask"), QStringLiteral("Filter ..."));
+        QTRY_COMPARE(view()->ListedNames(), (QStringList{"index.html", "notes.txt", "README"}));
 
         // With the folders following each other, a click in the tree moves
         // the Open dialog's folder.
@@ -184,38 +191,45 @@ private slots:
     }
 
     void openingFromTheList() {
-        write("photo.jpeg");
-        write("photo.JPG");
-        write("a.html", "<p>a</p>");
-        write("b.html");
-        write("c.GIF");
-        write("d.bmp");
+        const QStringList names{"a.html",    "b.html",     "c.GIF",    "d.bmp",
+                                "notes.txt", "photo.jpeg", "photo.JPG"};
+        for (const QString& name : names)
+            write(name);
         startShown();
-        showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"}, {"photo.jpeg"});
+        showSite(names, {"notes.txt"});
         QListView* list = view()->List();
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(window->Documents().size(), 1);
-        QCOMPARE(window->ActiveDocument()->Caption(), sitePath("photo.jpeg"));
+        QCOMPARE(window->ActiveDocument()->Caption(), sitePath("notes.txt"));
 
         // A single click opens the file it lands on; with Ctrl it only selects.
         const QModelIndex html = list->model()->index(0, 0, list->rootIndex());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           list->visualRect(html).center());
         QCOMPARE(window->Documents().size(), 1);
-        const QModelIndex jpg = list->model()->index(5, 0, list->rootIndex());
+        const QModelIndex jpg = list->model()->index(6, 0, list->rootIndex());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(jpg).center());
         QCOMPARE(window->Documents().size(), 1);
         QCOMPARE(window->PictureList(), QStringList{sitePath("photo.JPG")});
 
+        // A double click is one open, where a single click opens too.
+        QSignalSpy opens(view(), &FileManagerView::openRequested);
+        const QPoint at = list->visualRect(html).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(opens.size(), 1);
+        QCOMPARE(window->Documents().size(), 2);
+
+        // Files open already are not opened a second time.
         list->clearSelection();
-        showSite({"a.html", "b.html", "c.GIF", "d.bmp", "photo.jpeg", "photo.JPG"},
-                 {"a.html", "b.html", "c.GIF", "d.bmp", "photo.JPG"});
+        showSite(names, {"a.html", "b.html", "c.GIF", "d.bmp", "notes.txt", "photo.jpeg"});
         entry(view()->ListMenu(), "OpenSelectedFiles1")->trigger();
         QCOMPARE(window->Documents().size(), 3);
         QCOMPARE(window->Documents()[1]->Caption(), sitePath("a.html"));
         QCOMPARE(window->PictureList(),
-                 (QStringList{sitePath("c.GIF"), sitePath("d.bmp"), sitePath("photo.JPG")}));
+                 (QStringList{sitePath("c.GIF"), sitePath("d.bmp"), sitePath("photo.jpeg")}));
     }
 
     void openOnDoubleClickIgnoresSingleClicks() {

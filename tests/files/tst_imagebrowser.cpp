@@ -35,6 +35,13 @@ class ImageBrowserTest : public QObject, WindowFixture {
         act("Open1")->trigger();
     }
     QString documentText() const { return window->ActiveEditor()->Text(); }
+    // What a user's double click sends: a click, then the double click and
+    // its release.
+    static void doubleClick(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton);
+        QTest::mouseDClick(widget, Qt::LeftButton);
+        QTest::mouseRelease(widget, Qt::LeftButton);
+    }
 
 private slots:
     void init() {
@@ -75,6 +82,28 @@ private slots:
         openWithDialog({folder->file("page.html")});
         QVERIFY(window->PictureList().isEmpty());
         QVERIFY(!browser()->Display()->HasPicture());
+    }
+
+    void picturesOfTheWeb() {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QString png = folder->file("shot.png");
+        const QString webp = folder->file("photo.WEBP");
+        QVERIFY(image.save(png, "PNG"));
+        QVERIFY2(image.save(webp, "WEBP"), "the WebP image plugin is missing");
+        const QString svg = folder->file("logo.svg");
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" height=\"10\">"
+                   "<rect width=\"20\" height=\"10\" fill=\"red\"/></svg>");
+        file.close();
+        openWithDialog({png, svg, webp});
+        QVERIFY(window->Documents().isEmpty());
+        for (const char* name : {"shot.png", "logo.svg", "photo.WEBP"}) {
+            QCOMPARE(browser()->Status()->PanelText(2), QString::fromLatin1(name));
+            QVERIFY2(browser()->Display()->HasPicture(), name);
+            browser()->NextButton()->click();
+        }
     }
 
     void metafiles() {
@@ -140,6 +169,33 @@ private slots:
         QCOMPARE(browser()->Status()->PanelWidth(1), 66);
         act("ToolButton23")->trigger();
         QVERIFY(!browser()->isVisible());
+
+        // A double click switches the view once, as the display's hint says.
+        act("ToolButton23")->trigger();
+        doubleClick(picture);
+        QVERIFY(!window->FileManager()->isVisible());
+        QCOMPARE(browser()->Status()->PanelText(1), QStringLiteral("Fullscreen View"));
+    }
+
+    void firstStatusPanelIsCentred() {
+        openWithDialog({picture("logo.gif")});
+        BrowserStatusBar* status = browser()->Status();
+        const QImage shot = status->grab().toImage();
+        const QRect panel = status->PanelRect(0).adjusted(2, 2, -2, -2);
+        const int background = qGray(status->palette().color(QPalette::Window).rgb());
+        int left = panel.right();
+        int right = panel.left();
+        for (int x = panel.left(); x <= panel.right(); ++x) {
+            for (int y = panel.top(); y <= panel.bottom(); ++y) {
+                if (qAbs(qGray(shot.pixel(x, y)) - background) > 96) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+            }
+        }
+        QVERIFY(right > left);
+        QVERIFY2(qAbs((left - panel.left()) - (panel.right() - right)) <= 3,
+                 qPrintable(QStringLiteral("text from %1 to %2").arg(left).arg(right)));
     }
 
     void addingPicturesAndFilesToTheDocument() {

@@ -166,8 +166,9 @@ private slots:
         const FileDialogRequest& request = prompts->asked.at(1).files;
         QCOMPARE(request.filters.size(), 2);
         QCOMPARE(request.filters.at(0).label,
-                 QStringLiteral("Image Files (*.jpg;*.jpeg;*.bmp;*.gif)"));
-        QCOMPARE(request.filters.at(0).patterns, QStringLiteral("*.jpg;*.jpeg;*.bmp;*.gif"));
+                 QStringLiteral("Image Files (*.jpg;*.jpeg;*.png;*.gif;*.svg;*.webp;*.bmp)"));
+        QCOMPARE(request.filters.at(0).patterns,
+                 QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.svg;*.webp;*.bmp"));
         QCOMPARE(request.filters.at(1).label, QStringLiteral("All Files (*.*)"));
         QCOMPARE(request.filters.at(1).patterns, QStringLiteral("*.*"));
 

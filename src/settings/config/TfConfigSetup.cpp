@@ -87,9 +87,10 @@ QWidget* TfConfig::buildNewFilePage() {
     styleSheet =
         fileField("StyleSheet", "Style Sheet", QStringLiteral("Cascading Style Sheets (*.css)"),
                   QStringLiteral("*.css"));
-    backgroundImage = fileField("BackgroundImage", "Background",
-                                QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg )"),
-                                QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;"));
+    backgroundImage =
+        fileField("BackgroundImage", "Background",
+                  QStringLiteral("Image Files (*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp )"),
+                  QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp;"));
     form->addRow(extra);
 
     auto* colors = new QVBoxLayout;
