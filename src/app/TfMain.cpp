@@ -6,6 +6,7 @@
 #include "ConfigCommands.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
+#include "FileListing.h"
 #include "FileManagerView.h"
 #include "ImageBrowser.h"
 #include "ImportCommands.h"
@@ -543,7 +544,13 @@ void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longPar
     if (text.isEmpty())
         return;
     const QString path = text.left(qMax<qint64>(0, wordParam));
-    if (!path.isEmpty())
+    if (path.isEmpty())
+        return;
+    // A picture opened from the desktop goes to the image browser, as from
+    // Open: in an editor a binary file is one save away from being ruined.
+    if (IsPictureFile(path))
+        RunSilently([&] { OpenFiles({path}, false); });
+    else
         OpenDocumentFile(path);
 }
 

@@ -4,6 +4,7 @@
 #include "EditorControl.h"
 #include "GammaPanel.h"
 #include "MainPanels.h"
+#include "OpenFileChannel.h"
 #include "SettingsStore.h"
 #include "StatusPanels.h"
 #include "TChildForm.h"
@@ -207,6 +208,11 @@ private slots:
         QCOMPARE(captions(), (QStringList{a, e}));
         QCOMPARE(window->ActiveDocument(), window->Documents().last());
         QCOMPARE(window->DocumentCounter(), 2);
+        // A picture handed over from the desktop is a picture too.
+        QApplication::clipboard()->setText(d);
+        window->HandleWindowMessage(OpenFileChannel::OpenFileMessage, d.size(), 1);
+        QCOMPARE(captions(), (QStringList{a, e}));
+        QCOMPARE(window->PictureList(), QStringList{d});
     }
 
     void aFileThatCannotBeReadStopsTheOpen() {
