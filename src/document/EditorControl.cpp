@@ -1,6 +1,7 @@
 #include "EditorControl.h"
 
 #include "AtomicFile.h"
+#include "EditorAccessible.h"
 #include "ErrorReport.h"
 #include "FixedPitchFont.h"
 #include "HighlightEngine.h"
@@ -11,7 +12,6 @@
 #include <Qsci/qsciscintillabase.h>
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -45,26 +45,6 @@ QByteArray Utf8(const QString& text) {
 
 bool IsBlankByte(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
-}
-
-// The engine's own accessibility object converts the caret's byte position to
-// a character position from the start of the text after every caret move,
-// which makes typing near the end of a large document slow. The editor is
-// described as a plain editable text widget instead.
-QAccessibleInterface* PlainEditorAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("QsciScintillaBase") && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
-    return nullptr;
-}
-
-void InstallPlainEditorAccessible() {
-    // Factories installed later are asked first; the engine installs its own
-    // when its first widget is made.
-    static const bool installed = [] {
-        QAccessible::installFactory(PlainEditorAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
 }
 
 // The commands the engine runs as one message of its own.
@@ -238,8 +218,10 @@ private:
     EditorControl* owner;
 };
 
-EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new ScintillaView(this)) {
-    InstallPlainEditorAccessible();
+EditorControl::EditorControl(QWidget* parent)
+    : QWidget(parent), view(new ScintillaView(this)),
+      accessibleEvents(std::make_unique<EditorAccessibleEvents>(view)) {
+    EditorAccessible::Install();
     setObjectName(QStringLiteral("Memo1"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -284,7 +266,9 @@ EditorControl::EditorControl(QWidget* parent) : QWidget(parent), view(new Scinti
     applyStyles();
 
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char*, int, int, int, int, int, int, int) {
+            [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+                if (QAccessible::isActive())
+                    accessibleEvents->TextChanging(position, type, length);
                 onModified(position, type);
             });
     connect(view, &QsciScintillaBase::SCN_STYLENEEDED, this, &EditorControl::onStyleNeeded);
@@ -1207,6 +1191,9 @@ void EditorControl::checkStatus(StatusChanges extra) {
     if (left != lastLeftColumn)
         changes |= StatusChange::LeftColumn;
     lastLeftColumn = left;
+    if (QAccessible::isActive())
+        accessibleEvents->Settle(
+            changes.testAnyFlags(StatusChange::CaretLine | StatusChange::CaretColumn));
     if (changes)
         emit statusChanged(changes);
 }

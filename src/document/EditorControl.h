@@ -10,8 +10,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+class EditorAccessibleEvents;
 class QAction;
 class ScintillaView;
 
@@ -204,6 +206,7 @@ private:
     void WriteEncoded(const QString& path, TextEncoding written) const;
     friend class ScintillaView;
     friend class EditorSearchBuffer;
+    friend class EditorAccessible;
 
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
@@ -271,6 +274,7 @@ private:
     TextPosition lastCaret;
     int lastTopLine = 0;
     int lastLeftColumn = 0;
+    std::unique_ptr<EditorAccessibleEvents> accessibleEvents;
     std::function<void()> autoCompletion;
     ReplaceQuery replaceQuery;
     std::function<bool(QKeyCombination)> claimedElsewhere;
