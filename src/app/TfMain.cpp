@@ -229,6 +229,9 @@ void TfMain::connectCommands() {
     on("ToolButton60", [this] { RunTextFormatCommand(ActiveEditor()); });
     on("ToolButton30", [this] { RunDateTimeCommand(ActiveEditor()); });
     on("ToolButton32", [this] { RunLastUpdatedCommand(ActiveEditor(), language); });
+    on("rtfdocuments1", [this] { imports->ImportRtf(); });
+    on("docdocuments1", [this] { imports->ImportDoc(); });
+    on("Documenttortf1", [this] { imports->ExportRtf(); });
     on("Exit1", [this] { close(); });
     on("Options1", [this] { OpenConfiguration(0); });
     on("ToolButton29", [this] { OpenConfiguration(2); });
@@ -293,6 +296,7 @@ void TfMain::registerFileAssociation(const Options& options) {
 
 void TfMain::ApplyLanguage() {
     ::ApplyLanguage(this);
+    language = Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
 }
 
 void TfMain::StartFtpProgram() {
@@ -305,7 +309,6 @@ void TfMain::StartFtpProgram() {
 }
 
 void TfMain::OpenConfiguration(int page, ConfigFocus focus) {
-    NextDocumentNumber();
     OpenConfigurationScreen(*this, page, focus);
     emit configurationRequested(page);
 }

@@ -42,10 +42,8 @@ void TfMain::showEvent(QShowEvent* event) {
 void TfMain::runStartupSettings() {
     ApplyLanguage();
     SettingsStore& store = Settings();
-    language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
-    openOnDoubleClick = store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"),
-                                       SettingDefaults::kOpenOnDoubleClick);
-    fileView->SetOpenOnDoubleClick(openOnDoubleClick);
+    SetOpenOnDoubleClick(store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"),
+                                        SettingDefaults::kOpenOnDoubleClick));
     fileView->SelectFolder(store.ReadText(QStringLiteral("Last"), QStringLiteral("Folder"),
                                           fileView->CurrentFolder()));
     fileView->SetTreeHeight(store.ReadNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
