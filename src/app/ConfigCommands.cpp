@@ -1,9 +1,8 @@
 #include "ConfigCommands.h"
 
-#include "FileManagerView.h"
-#include "SettingsStore.h"
+#include "CommandHost.h"
+#include "ProgramPlaces.h"
 #include "TfConfig.h"
-#include "TfMain.h"
 
 #include <QFileInfo>
 
@@ -12,34 +11,28 @@ namespace {
 // What the configuration screen changes in the main window.
 class MainConfigHost : public ConfigHost {
 public:
-    explicit MainConfigHost(TfMain& window) : window(window) {}
+    explicit MainConfigHost(CommandHost& host) : host(host) {}
 
-    QString ConfigFolder() const override { return window.ConfigFolder(); }
-    void ApplyLanguage() override {
-        window.ApplyLanguage();
-        window.SetLanguageValue(Settings().ReadText(
-            QStringLiteral("Help"), QStringLiteral("Language"), window.LanguageValue()));
-    }
-    void RebuildTemplate() override { window.BuildTemplate(); }
-    void SetOpenOnDoubleClick(bool on) override {
-        window.SetOpenOnDoubleClick(on);
-        window.FileView()->SetOpenOnDoubleClick(on);
-    }
-    void SetFollowFolders(bool on) override { window.SetFollowFolders(on); }
+    QString ConfigFolder() const override { return host.Places().configFolder; }
+    void ApplyLanguage() override { host.ApplyLanguage(); }
+    void RebuildTemplate() override { host.BuildTemplate(); }
+    void SetOpenOnDoubleClick(bool on) override { host.SetOpenOnDoubleClick(on); }
+    void SetFollowFolders(bool on) override { host.SetFollowFolders(on); }
     void MoveToWorkDirectory(const QString& folder) override {
         if (!QFileInfo(folder).isDir())
             return;
-        window.FileView()->SelectFolder(folder);
-        window.SetLastOpenFolder(folder);
+        host.ShowFolderInFileManager(folder);
+        host.SetLastOpenFolder(folder);
     }
 
 private:
-    TfMain& window;
+    CommandHost& host;
 };
 
 } // namespace
 
-void OpenConfigurationScreen(TfMain& window, int page, ConfigFocus focus) {
-    auto* screen = new TfConfig(std::make_unique<MainConfigHost>(window), &window);
+void OpenConfigurationScreen(CommandHost& host, int page, ConfigFocus focus) {
+    host.NextDocumentNumber();
+    auto* screen = new TfConfig(std::make_unique<MainConfigHost>(host), host.CommandWindow());
     screen->Open(page, focus);
 }

@@ -1,22 +1,21 @@
 #include "ImportCommands.h"
 
+#include "CommandHost.h"
 #include "DocumentCodec.h"
 #include "EditorControl.h"
 #include "ErrorReport.h"
-#include "FileManagerView.h"
 #include "Language.h"
+#include "ProgramPlaces.h"
 #include "Prompts.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 #include "TChildForm.h"
-#include "TfMain.h"
 #include "TfProgress.h"
 #include "WordProcessor.h"
 
 #include "AtomicFile.h"
 #include "Cp1252Codec.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -57,10 +56,11 @@ QByteArray ReadWhole(const QString& path) {
 
 } // namespace
 
-DocumentImport::DocumentImport(TfMain& owner)
-    : QObject(&owner), window(owner), convertTimer(MakeTimer(&owner, "Convert", 1)),
-      convEndTimer(MakeTimer(&owner, "ConvEnd", 100)),
-      closeFormTimer(MakeTimer(&owner, "CloseForm", 100)) {
+DocumentImport::DocumentImport(CommandHost& owner)
+    : QObject(owner.CommandWindow()), host(owner),
+      convertTimer(MakeTimer(owner.CommandWindow(), "Convert", 1)),
+      convEndTimer(MakeTimer(owner.CommandWindow(), "ConvEnd", 100)),
+      closeFormTimer(MakeTimer(owner.CommandWindow(), "CloseForm", 100)) {
     converter.SetBetweenLines(
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     connect(convertTimer, &QTimer::timeout, this, [this] {
@@ -80,13 +80,6 @@ DocumentImport::DocumentImport(TfMain& owner)
         closeProgress();
         closeFormTimer->stop();
     });
-    const auto on = [this](const char* name, void (DocumentImport::*command)()) {
-        connect(window.action(QString::fromLatin1(name)), &QAction::triggered, this,
-                [this, command] { RunReported([&] { (this->*command)(); }); });
-    };
-    on("rtfdocuments1", &DocumentImport::ImportRtf);
-    on("docdocuments1", &DocumentImport::ImportDoc);
-    on("Documenttortf1", &DocumentImport::ExportRtf);
 }
 
 DocumentImport::~DocumentImport() {
@@ -94,15 +87,15 @@ DocumentImport::~DocumentImport() {
 }
 
 QString DocumentImport::ScratchRtf() const {
-    return window.Places().ScratchFile(QStringLiteral("rtfTemp.rtf"));
+    return host.Places().ScratchFile(QStringLiteral("rtfTemp.rtf"));
 }
 
 QString DocumentImport::ScratchHtml() const {
-    return window.Places().ScratchFile(QStringLiteral("rtfTemp.html"));
+    return host.Places().ScratchFile(QStringLiteral("rtfTemp.html"));
 }
 
 DocumentImport::Target DocumentImport::chooseTarget() {
-    TChildForm* document = window.ActiveDocument();
+    TChildForm* document = host.ActiveDocument();
     if (!document) {
         LangMessage(QStringLiteral("NoEditWindow"), QString(), 0);
         return Target::New;
@@ -115,9 +108,9 @@ DocumentImport::Target DocumentImport::chooseTarget() {
 std::optional<QString> DocumentImport::chooseFile(const QString& label, const QString& pattern) {
     FileDialogRequest request;
     request.caption = QStringLiteral("Open");
-    request.folder = window.FileView()->CurrentFolder();
+    request.folder = host.FileManagerFolder();
     if (request.folder.isEmpty())
-        request.folder = window.LastOpenFolder();
+        request.folder = host.LastOpenFolder();
     request.filters = {{label, pattern}};
     const QStringList files = CurrentPrompts().openFiles(request);
     if (files.isEmpty())
@@ -195,9 +188,9 @@ void DocumentImport::convertAndInsert(const QString& rtfFile, const QString& sho
     else if (htmlMustExist)
         throw UserError(QStringLiteral("Cannot read ") + ScratchHtml());
     // A document closed while the conversion ran leaves a new one to receive it.
-    if (target == Target::New || !window.ActiveDocument())
-        window.NewDocument();
-    if (EditorControl* editor = window.ActiveEditor())
+    if (target == Target::New || !host.ActiveDocument())
+        host.NewDocument();
+    if (EditorControl* editor = host.ActiveEditor())
         editor->ReplaceSelection(html);
 }
 
@@ -217,7 +210,7 @@ void DocumentImport::closeProgress() {
 }
 
 void DocumentImport::ExportRtf() {
-    TChildForm* document = window.ActiveDocument();
+    TChildForm* document = host.ActiveDocument();
     if (!document)
         return;
     FileDialogRequest request;
@@ -247,17 +240,17 @@ QStringList DocumentImport::DroppedFiles(const QMimeData& data) {
 void DocumentImport::DropFiles(const QStringList& paths) {
     if (paths.isEmpty() || busy)
         return;
-    if (!window.ActiveDocument()) {
-        window.NewDocument();
-        if (TChildForm* document = window.ActiveDocument()) {
+    if (!host.ActiveDocument()) {
+        host.NewDocument();
+        if (TChildForm* document = host.ActiveDocument()) {
             document->ApplyFontSettings();
             document->RefreshFileNamePanel();
         }
         newWindowMark = true;
     } else if (!newWindowMark) {
         if (!LangMessage(QStringLiteral("DragDrop"), QString(), 1)) {
-            window.NewDocument();
-            if (TChildForm* document = window.ActiveDocument())
+            host.NewDocument();
+            if (TChildForm* document = host.ActiveDocument())
                 document->RefreshFileNamePanel();
         }
     }
@@ -277,7 +270,7 @@ void DocumentImport::DropFiles(const QStringList& paths) {
             return;
         }
         RunSilently([&] {
-            if (EditorControl* editor = window.ActiveEditor())
+            if (EditorControl* editor = host.ActiveEditor())
                 editor->ReplaceSelection(QString::fromUtf8(DecodeDocument(bytes).text));
         });
     }

@@ -12,16 +12,16 @@
 
 class QMimeData;
 class QTimer;
-class TfMain;
+class CommandHost;
 
-// The main window's import and export of documents: rich text and
-// word-processor files converted into HTML and inserted into a document,
-// files dropped on the window, and the active document written as rich text.
+// The import and export of documents: rich text and word-processor files
+// converted into HTML and inserted into a document, files dropped on the
+// window, and the active document written as rich text.
 class DocumentImport : public QObject {
     Q_OBJECT
 public:
-    // Wires the File menu's import and export commands of the window.
-    explicit DocumentImport(TfMain& window);
+    // Acts on the host's documents; its timers belong to the host's window.
+    explicit DocumentImport(CommandHost& host);
     ~DocumentImport() override;
 
     void ImportRtf();
@@ -50,7 +50,7 @@ private:
     void startProgress(const QString& shownName);
     void closeProgress();
 
-    TfMain& window;
+    CommandHost& host;
     RichEditToHtml converter;
     RichTextDocument richEdit1; // the rich text while an import converts it
     QPointer<TfProgress> progress;

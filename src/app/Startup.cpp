@@ -49,7 +49,7 @@ std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOp
         return nullptr;
     std::unique_ptr<TfSplash> splash;
     if (options.showSplash) {
-        splash = std::make_unique<TfSplash>();
+        splash = std::make_unique<TfSplash>(TfMain::VersionText());
         splash->showNow();
     }
     auto window = std::make_unique<TfMain>(options.window);

@@ -2,7 +2,6 @@
 
 #include "Language.h"
 #include "Pictures.h"
-#include "TfMain.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -42,13 +41,13 @@ TfAbout::TfAbout(const QString& versionText, QWidget* parent) : QDialog(parent) 
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TfSplash::TfSplash(QWidget* parent)
+TfSplash::TfSplash(const QString& versionText, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("fSplash"));
     setFixedSize(kWidth, kHeight);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(SplashPicture(TfMain::VersionText()));
+    picture->setPixmap(SplashPicture(versionText));
     picture->setGeometry(0, 0, kWidth, kHeight);
 }
 

@@ -10,13 +10,14 @@ public:
 };
 
 // The splash window shown while the program starts: a borderless window of
-// 537 by 273 pixels centred on the screen, holding one picture.
+// 537 by 273 pixels centred on the screen, holding one picture with the
+// version written on it.
 class TfSplash : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kWidth = 537;
     static constexpr int kHeight = 273;
-    explicit TfSplash(QWidget* parent = nullptr);
+    explicit TfSplash(const QString& versionText, QWidget* parent = nullptr);
 
     // Shows the window and paints it at once, before start-up goes on.
     void showNow();

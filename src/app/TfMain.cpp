@@ -10,37 +10,26 @@
 #include "FileManagerView.h"
 #include "ImageBrowser.h"
 #include "ImportCommands.h"
-#include "Language.h"
 #include "MainMenus.h"
 #include "MainPanels.h"
-#include "MdiChildWindow.h"
 #include "ObjectInserts.h"
 #include "OpenFileChannel.h"
 #include "Pictures.h"
-#include "PreviewFiles.h"
 #include "Prompts.h"
-#include "RgbToHtml.h"
 #include "SearchCommands.h"
-#include "SettingDefaults.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TChildForm.h"
 #include "TagCommands.h"
 #include "TextInserts.h"
-#include "TfAbout.h"
 #include "TfUpdScript.h"
-#include "TfUpdate.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMimeData>
 #include <QSplitter>
 #include <QToolBar>
@@ -75,15 +64,6 @@ QToolBar* MakeToolbar(QWidget* parent, const QString& name) {
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; spacing: 1px; }"));
     return bar;
-}
-
-QList<MdiChildWindow*> ChildWindows(QMdiArea* area) {
-    QList<MdiChildWindow*> children;
-    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto* child = qobject_cast<MdiChildWindow*>(sub->widget()))
-            children << child;
-    }
-    return children;
 }
 
 } // namespace
@@ -249,6 +229,9 @@ void TfMain::connectCommands() {
     on("ToolButton60", [this] { RunTextFormatCommand(ActiveEditor()); });
     on("ToolButton30", [this] { RunDateTimeCommand(ActiveEditor()); });
     on("ToolButton32", [this] { RunLastUpdatedCommand(ActiveEditor(), language); });
+    on("rtfdocuments1", [this] { imports->ImportRtf(); });
+    on("docdocuments1", [this] { imports->ImportDoc(); });
+    on("Documenttortf1", [this] { imports->ExportRtf(); });
     on("Exit1", [this] { close(); });
     on("Options1", [this] { OpenConfiguration(0); });
     on("ToolButton29", [this] { OpenConfiguration(2); });
@@ -311,159 +294,9 @@ void TfMain::registerFileAssociation(const Options& options) {
     }
 }
 
-void TfMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (startupDone)
-        return;
-    startupDone = true;
-    RunReported([this] { runStartupSettings(); });
-}
-
-void TfMain::runStartupSettings() {
-    ApplyLanguage();
-    SettingsStore& store = Settings();
-    language = store.ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
-    openOnDoubleClick = store.ReadFlag(QStringLiteral("DoubleClick"), QStringLiteral("Open"),
-                                       SettingDefaults::kOpenOnDoubleClick);
-    fileView->SetOpenOnDoubleClick(openOnDoubleClick);
-    fileView->SelectFolder(store.ReadText(QStringLiteral("Last"), QStringLiteral("Folder"),
-                                          fileView->CurrentFolder()));
-    fileView->SetTreeHeight(store.ReadNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
-                                             fileView->TreeHeight()));
-    SetFileManagerWidth(
-        store.ReadNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth));
-    colorBar->PaintTargets();
-    BuildTemplate();
-    const QString workFolder = store.ReadText(QStringLiteral("Work"), QStringLiteral("Dir"), {});
-    if (!workFolder.isEmpty()) {
-        fileView->SelectFolder(workFolder);
-        lastOpenFolder = workFolder;
-    }
-    followFolders = store.ReadFlag(QStringLiteral("Work"), QStringLiteral("Syncro"),
-                                   SettingDefaults::kFollowFolders);
-
-    if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true)) {
-        tabsBar->show();
-    } else {
-        tabsBar->hide();
-        action(QStringLiteral("FileTabs1"))->setEnabled(true);
-    }
-    if (store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("ColorBar1"), true)) {
-        colorBar->show();
-    } else {
-        colorBar->hide();
-        action(QStringLiteral("ColorBar1"))->setEnabled(true);
-    }
-    fileManager->setVisible(
-        store.ReadFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), false));
-    SetFileManagerWidth(fileManagerWidth);
-    fileView->ApplyFilter(
-        store.ReadText(QStringLiteral("File"), QStringLiteral("Mask"), fileView->FilterText()));
-}
-
 void TfMain::ApplyLanguage() {
     ::ApplyLanguage(this);
-}
-
-EditorControl* TfMain::ActiveEditor() const {
-    TChildForm* document = ActiveDocument();
-    return document ? document->Editor() : nullptr;
-}
-
-void TfMain::InsertColor(qint32 color) {
-    EditorControl* editor = ActiveEditor();
-    if (!editor)
-        return;
-    // The colour goes in at the caret, which stays in front of it; a
-    // colour that replaced a selection is selected itself, so a second
-    // click replaces just that colour.
-    const bool replacing = editor->SelectionAvailable();
-    const QString code = ColorToHtml(color);
-    editor->ReplaceSelection(code);
-    SelectBeforeCaret(*editor, 0, int(code.size()));
-    if (!replacing)
-        editor->SetSelectionStart(editor->SelectionStart());
-    editor->setFocus();
-}
-
-// Like an MDI frame: while a child window is maximised, the frame's caption
-// names it.
-void TfMain::updateTitle() {
-    QString title = QStringLiteral("Quillon - Vantrel");
-    QMdiSubWindow* sub = mdiArea->activeSubWindow();
-    if (sub && sub->isMaximized() && sub->widget())
-        title += QStringLiteral(" - [") + sub->widget()->windowTitle() + QLatin1Char(']');
-    setWindowTitle(title);
-}
-
-void TfMain::SetFileManagerWidth(int width) {
-    // A panel narrower than 30 pixels collapses to a 20-pixel strip.
-    fileManagerWidth = width < 30 ? 20 : width;
-    const int total = splitter->width() > 0 ? splitter->width() : this->width();
-    splitter->setSizes({fileManagerWidth, qMax(1, total - fileManagerWidth)});
-}
-
-void TfMain::keepFileManagerWidth() {
-    if (!fileManager->isVisible())
-        return;
-    const int width = splitter->sizes().value(0);
-    if (width < 30)
-        SetFileManagerWidth(width);
-    else
-        fileManagerWidth = width;
-}
-
-void TfMain::ShowFileTabs() {
-    tabsBar->show();
-    tabsBar->applyHeightRule();
-    action(QStringLiteral("FileTabs1"))->setEnabled(false);
-    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), true);
-}
-
-void TfMain::HideFileTabs() {
-    tabsBar->hide();
-    action(QStringLiteral("FileTabs1"))->setEnabled(true);
-    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileTabs"), false);
-}
-
-void TfMain::ShowColorBar() {
-    colorBar->show();
-    action(QStringLiteral("ColorBar1"))->setEnabled(false);
-    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("ColorBar1"), true);
-}
-
-void TfMain::HideColorBar() {
-    colorBar->hide();
-    action(QStringLiteral("ColorBar1"))->setEnabled(true);
-    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("ColorBar1"), false);
-}
-
-void TfMain::ToggleFileManager() {
-    const bool show = !fileManager->isVisible();
-    fileManager->setVisible(show);
-    if (show)
-        SetFileManagerWidth(fileManagerWidth);
-    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), show);
-}
-
-void TfMain::HideFileManager() {
-    fileManager->hide();
-    Settings().WriteFlag(QStringLiteral("ToolBars"), QStringLiteral("FileManager"), false);
-}
-
-void TfMain::showTabStripMenu(const QPoint& position) {
-    QMenu menu(this);
-    const std::pair<const char*, const char*> entries[] = {{"Close Document", "Close1"},
-                                                           {"Close All Documents", "CloseAll1"},
-                                                           {"Preview Document", "Previewsite1"}};
-    for (const auto& [caption, target] : entries) {
-        QAction* routed = action(QString::fromLatin1(target));
-        QAction* entry = menu.addAction(QString::fromLatin1(caption), routed, &QAction::trigger);
-        entry->setEnabled(routed->isEnabled());
-    }
-    menu.addAction(QStringLiteral("Hide File Tabs Bar"), this,
-                   [this] { RunReported([this] { HideFileTabs(); }); });
-    menu.exec(tabStrip->mapToGlobal(position));
+    language = Settings().ReadText(QStringLiteral("Help"), QStringLiteral("Language"), language);
 }
 
 void TfMain::StartFtpProgram() {
@@ -476,65 +309,8 @@ void TfMain::StartFtpProgram() {
 }
 
 void TfMain::OpenConfiguration(int page, ConfigFocus focus) {
-    NextDocumentNumber();
     OpenConfigurationScreen(*this, page, focus);
     emit configurationRequested(page);
-}
-
-void TfMain::ShowAbout() {
-    TfAbout about(VersionText(), this);
-    CurrentPrompts().runDialog(about);
-}
-
-void TfMain::CheckForUpdates() {
-    TfUpdate update(places.ScratchFile({}), VersionText(), this);
-    // An installer that was not started is shown where the user can find it.
-    connect(&update, &TfUpdate::installerKept, fileView, &FileManagerView::SelectFolder);
-    CurrentPrompts().runDialog(update);
-    // The installer runs now; the program ends through the normal close, so
-    // that unsaved documents are not lost.
-    if (update.Launched())
-        close();
-}
-
-void TfMain::ArrangeIcons() {
-    int x = 0;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isMinimized())
-            continue;
-        sub->move(x, mdiArea->viewport()->height() - sub->height());
-        x += sub->width();
-    }
-}
-
-void TfMain::TileVertical() {
-    Tile(Qt::Horizontal);
-}
-
-void TfMain::TileHorizontal() {
-    Tile(Qt::Vertical);
-}
-
-void TfMain::Tile(Qt::Orientation direction) {
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isMinimized())
-            windows << sub;
-    }
-    if (windows.isEmpty())
-        return;
-    const QRect area = mdiArea->viewport()->rect();
-    const int count = int(windows.size());
-    for (int i = 0; i < count; ++i) {
-        windows[i]->showNormal();
-        if (direction == Qt::Horizontal) {
-            const int width = area.width() / count;
-            windows[i]->setGeometry(i * width, 0, width, area.height());
-        } else {
-            const int height = area.height() / count;
-            windows[i]->setGeometry(0, i * height, area.width(), height);
-        }
-    }
 }
 
 void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longParam*/) {
@@ -563,43 +339,4 @@ void TfMain::dropEvent(QDropEvent* event) {
     const QStringList files = DocumentImport::DroppedFiles(*event->mimeData());
     event->acceptProposedAction();
     RunReported([&] { imports->DropFiles(files); });
-}
-
-void TfMain::closeEvent(QCloseEvent* event) {
-    if (exitConfirmed || runExitSequence()) {
-        exitConfirmed = true;
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-bool TfMain::runExitSequence() {
-    for (MdiChildWindow* child : ChildWindows(mdiArea)) {
-        if (!child->CloseQuery())
-            return false;
-    }
-    if (!LangMessage(QStringLiteral("Exit"), QString(), 1))
-        return false;
-    DeleteExistingFiles(browserTempFiles);
-    // A settings file that cannot be written is reported, but it does not keep
-    // the user from leaving the program.
-    RunReported([this] { writeLayoutSettings(); });
-    if (previewOpen) {
-        const QList<QMdiSubWindow*> subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
-        for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
-            if (auto* child = qobject_cast<MdiChildWindow*>((*it)->widget()))
-                child->CloseQuery();
-            delete *it;
-        }
-    }
-    return true;
-}
-
-void TfMain::writeLayoutSettings() {
-    Settings().WriteText(QStringLiteral("Last"), QStringLiteral("Folder"),
-                         fileView->CurrentFolder());
-    Settings().WriteNumber(QStringLiteral("Directory"), QStringLiteral("Height"),
-                           fileView->TreeHeight());
-    Settings().WriteNumber(QStringLiteral("FileMan"), QStringLiteral("Width"), fileManagerWidth);
 }

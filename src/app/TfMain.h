@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandHost.h"
 #include "ConfigHost.h"
 #include "DocumentHost.h"
 #include "DocumentTemplate.h"
@@ -34,7 +35,8 @@ class TfPreview;
 // The main window: the MDI frame around the document windows, with the menus,
 // the two toolbars, the file manager panel, the colour bar and the file tabs
 // bar. It routes every command and owns the state shared by the windows in it.
-class TfMain : public QMainWindow, public DocumentHost {
+// Commands that are no members of it reach it as their CommandHost.
+class TfMain : public QMainWindow, public DocumentHost, public CommandHost {
     Q_OBJECT
 public:
     struct Options {
@@ -52,25 +54,27 @@ public:
     explicit TfMain(const Options& options, QWidget* parent = nullptr);
     ~TfMain() override;
 
-    const ProgramPlaces& Places() const { return places; }
+    const ProgramPlaces& Places() const override { return places; }
+    QWidget* CommandWindow() override { return this; }
     QString ConfigFolder() const override { return places.configFolder; }
     static QString VersionText();
 
     // Incremented before every document window is created and whenever the
     // configuration screen is opened from this window; returns the new value.
-    int NextDocumentNumber();
+    int NextDocumentNumber() override;
     int DocumentCounter() const { return documentCounter; }
 
     QString PendingTabCaption() const override { return pendingTabCaption; }
     void SetPendingTabCaption(const QString& caption) { pendingTabCaption = caption; }
-    QString LastOpenFolder() const { return lastOpenFolder; }
-    void SetLastOpenFolder(const QString& folder) { lastOpenFolder = folder; }
+    QString LastOpenFolder() const override { return lastOpenFolder; }
+    void SetLastOpenFolder(const QString& folder) override { lastOpenFolder = folder; }
     QString LanguageValue() const { return language; }
-    void SetLanguageValue(const QString& value) { language = value; }
     bool OpenOnDoubleClick() const { return openOnDoubleClick; }
-    void SetOpenOnDoubleClick(bool on) { openOnDoubleClick = on; }
+    void SetOpenOnDoubleClick(bool on) override;
     bool FollowFolders() const { return followFolders; }
-    void SetFollowFolders(bool on) { followFolders = on; }
+    void SetFollowFolders(bool on) override { followFolders = on; }
+    QString FileManagerFolder() const override;
+    void ShowFolderInFileManager(const QString& folder) override;
     bool PreviewActive() const override { return previewActive; }
     void SetPreviewActive(bool on) { previewActive = on; }
     bool PreviewOpen() const { return previewOpen; }
@@ -98,15 +102,15 @@ public:
     // Documents.
     // The document window that commands act on: the active MDI child when it
     // is a document window.
-    TChildForm* ActiveDocument() const;
+    TChildForm* ActiveDocument() const override;
     // The active document's editor, or nullptr.
-    EditorControl* ActiveEditor() const;
+    EditorControl* ActiveEditor() const override;
     // Writes a colour as HTML text into the active document (a colour bar click).
     void InsertColor(qint32 color);
     QList<TChildForm*> Documents() const;
     const DocumentTemplate& Template() const { return documentTemplate; }
-    void BuildTemplate();
-    void NewDocument();
+    void BuildTemplate() override;
+    void NewDocument() override;
     void Open();
     // Opens files as an open command does: pictures go to the image
     // browser, every other file into a new document window. A file that
@@ -136,7 +140,7 @@ public:
     QAction* HostAction(const QString& name) const override { return action(name); }
     bool ClaimsKey(QKeyCombination keys) const override;
 
-    void ApplyLanguage();
+    void ApplyLanguage() override;
     void SetFileManagerWidth(int width);
     void ShowFileTabs();
     void HideFileTabs();

@@ -35,3 +35,16 @@ void TfMain::insertInActiveDocument(const QString& html) {
     if (EditorControl* editor = ActiveEditor())
         editor->ReplaceSelection(html);
 }
+
+QString TfMain::FileManagerFolder() const {
+    return fileView->CurrentFolder();
+}
+
+void TfMain::ShowFolderInFileManager(const QString& folder) {
+    fileView->SelectFolder(folder);
+}
+
+void TfMain::SetOpenOnDoubleClick(bool on) {
+    openOnDoubleClick = on;
+    fileView->SetOpenOnDoubleClick(on);
+}

@@ -1,11 +1,15 @@
-// The main window's Help command (F1): the compiled help file of the
+// The main window's Info menu: Help (F1), the compiled help file of the
 // interface language where the desktop can show one, else the same pages as
-// plain HTML in the user's web browser.
+// plain HTML in the user's web browser; the update check and the about box.
 
 #include "TfMain.h"
 
+#include "FileManagerView.h"
+#include "Prompts.h"
 #include "SettingsStore.h"
 #include "Shell.h"
+#include "TfAbout.h"
+#include "TfUpdate.h"
 
 #include <QFileInfo>
 
@@ -50,4 +54,20 @@ void TfMain::Help() {
         CurrentShell().openWithDefaultProgram(index);
     else
         CurrentShell().startProgram(browser, {index});
+}
+
+void TfMain::ShowAbout() {
+    TfAbout about(VersionText(), this);
+    CurrentPrompts().runDialog(about);
+}
+
+void TfMain::CheckForUpdates() {
+    TfUpdate update(places.ScratchFile({}), VersionText(), this);
+    // An installer that was not started is shown where the user can find it.
+    connect(&update, &TfUpdate::installerKept, fileView, &FileManagerView::SelectFolder);
+    CurrentPrompts().runDialog(update);
+    // The installer runs now; the program ends through the normal close, so
+    // that unsaved documents are not lost.
+    if (update.Launched())
+        close();
 }

@@ -1,5 +1,6 @@
 // The main window's document commands: New, Open, Save, Save As, Close,
-// Close All and the editing commands it forwards to the active document.
+// Close All, the editing commands it forwards to the active document and the
+// colour bar's colours written into it.
 
 #include "TfMain.h"
 
@@ -12,9 +13,11 @@
 #include "MainPanels.h"
 #include "ObjectInserts.h"
 #include "Prompts.h"
+#include "RgbToHtml.h"
 #include "SettingsStore.h"
 #include "StatusPanels.h"
 #include "TChildForm.h"
+#include "TagCommands.h"
 #include "TextInserts.h"
 
 #include <QAction>
@@ -79,6 +82,11 @@ TChildForm* TfMain::ActiveDocument() const {
     if (!sub && !mdiArea->subWindowList().isEmpty())
         sub = mdiArea->currentSubWindow();
     return sub ? qobject_cast<TChildForm*>(sub->widget()) : nullptr;
+}
+
+EditorControl* TfMain::ActiveEditor() const {
+    TChildForm* document = ActiveDocument();
+    return document ? document->Editor() : nullptr;
 }
 
 QList<TChildForm*> TfMain::Documents() const {
@@ -325,4 +333,20 @@ bool TfMain::ClaimsKey(QKeyCombination keys) const {
             return true;
     }
     return false;
+}
+
+void TfMain::InsertColor(qint32 color) {
+    EditorControl* editor = ActiveEditor();
+    if (!editor)
+        return;
+    // The colour goes in at the caret, which stays in front of it; a
+    // colour that replaced a selection is selected itself, so a second
+    // click replaces just that colour.
+    const bool replacing = editor->SelectionAvailable();
+    const QString code = ColorToHtml(color);
+    editor->ReplaceSelection(code);
+    SelectBeforeCaret(*editor, 0, int(code.size()));
+    if (!replacing)
+        editor->SetSelectionStart(editor->SelectionStart());
+    editor->setFocus();
 }
