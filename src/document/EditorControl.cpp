@@ -133,6 +133,11 @@ EditorControl::EditorControl(QWidget* parent)
 
 EditorControl::~EditorControl() = default;
 
+EditorBehaviour* EditorControl::AddBehaviour(std::unique_ptr<EditorBehaviour> behaviour) {
+    behaviours.push_back(std::move(behaviour));
+    return behaviours.back().get();
+}
+
 long EditorControl::Send(unsigned int message, unsigned long wParam, long lParam) const {
     return view->SendScintilla(message, wParam, lParam);
 }
@@ -188,6 +193,7 @@ void EditorControl::flushChange() {
     changePending = false;
     updateMargins();
     emit changed();
+    tellBehaviours([](EditorBehaviour& behaviour) { behaviour.TextChanged(); });
 }
 
 void EditorControl::checkStatus(StatusChanges extra) {
@@ -209,6 +215,10 @@ void EditorControl::checkStatus(StatusChanges extra) {
     if (QAccessible::isActive())
         accessibleEvents->Settle(
             changes.testAnyFlags(StatusChange::CaretLine | StatusChange::CaretColumn));
+    if (changes.testAnyFlags(StatusChange::CaretLine | StatusChange::CaretColumn))
+        tellBehaviours([caret](EditorBehaviour& behaviour) { behaviour.CaretMoved(caret); });
+    if (changes.testFlag(StatusChange::TopLine))
+        tellBehaviours([top](EditorBehaviour& behaviour) { behaviour.TopLineChanged(top + 1); });
     if (changes)
         emit statusChanged(changes);
 }
@@ -251,6 +261,7 @@ void EditorControl::handleKeyPress(QKeyEvent* event) {
         view->typeKey(event);
         if (styleFirst)
             Send(Sci::SCI_SETMODEVENTMASK, kModEvents);
+        tellBehaviours([event](EditorBehaviour& behaviour) { behaviour.Typed(event->text()); });
     } else
         event->ignore();
     flushChange();

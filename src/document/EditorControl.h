@@ -14,6 +14,7 @@
 #include <vector>
 
 class EditorAccessibleEvents;
+class EditorBehaviour;
 class QAction;
 class ScintillaView;
 
@@ -179,8 +180,9 @@ public:
     // Bookmark n (0 to 9): its line, or 0 when it is not set.
     int BookmarkLine(int n) const;
 
-    // What Ctrl+J runs (the snippet expansion), when attached.
-    void SetAutoCompletion(std::function<void()> handler) { autoCompletion = std::move(handler); }
+    // Attaches a behaviour (EditorBehaviour.h) made for this editor; the
+    // editor owns it from now on and removes it with itself.
+    EditorBehaviour* AddBehaviour(std::unique_ptr<EditorBehaviour> behaviour);
 
     // Whether a key belongs to a command of the window around the editor;
     // such keys go to the window, not to the editor's own bindings.
@@ -233,6 +235,9 @@ private:
     void runPlainMove(EditorCommand move);
     void selectInMode(EditorCommand move);
 
+    // Runs event(behaviour) for each enabled behaviour, in the order they
+    // were attached.
+    template <class Event> void tellBehaviours(Event event);
     void handleKeyPress(QKeyEvent* event);
     bool keyIsClaimedElsewhere(QKeyCombination keys) const;
     bool StyleBeforeLayout() const;
@@ -275,7 +280,7 @@ private:
     int lastTopLine = 0;
     int lastLeftColumn = 0;
     std::unique_ptr<EditorAccessibleEvents> accessibleEvents;
-    std::function<void()> autoCompletion;
+    std::vector<std::unique_ptr<EditorBehaviour>> behaviours;
     ReplaceQuery replaceQuery;
     std::function<bool(QKeyCombination)> claimedElsewhere;
     std::function<QAction*(QKeyCombination)> documentShortcut;

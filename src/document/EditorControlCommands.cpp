@@ -157,8 +157,6 @@ void EditorControl::Execute(EditorCommand command) {
     case C::LineBreak:
         breakLine();
         break;
-    case C::ContextHelp:
-        break;
     case C::BlockIndent:
     case C::BlockUnindent:
         indentBlock(command == C::BlockIndent);
@@ -197,9 +195,13 @@ void EditorControl::Execute(EditorCommand command) {
         }
         break;
     }
+    case C::ContextHelp:
     case C::AutoCompletion:
-        if (autoCompletion)
-            autoCompletion();
+        // The editor has no action of its own for these; a behaviour may.
+        for (size_t i = 0; i < behaviours.size(); ++i) {
+            if (behaviours[i]->Enabled() && behaviours[i]->RunCommand(command))
+                break;
+        }
         break;
     default:
         if (command >= C::GotoMarker0 && command <= C::GotoMarker9)

@@ -5,6 +5,7 @@
 // settings of it. Only the editor's files include this header; the rest of
 // the program talks to EditorControl alone.
 
+#include "EditorBehaviour.h"
 #include "EditorControl.h"
 
 #include <Qsci/qsciscintillabase.h>
@@ -60,3 +61,11 @@ protected:
 private:
     EditorControl* owner;
 };
+
+template <class Event> void EditorControl::tellBehaviours(Event event) {
+    // By index: a behaviour may attach another while it is told.
+    for (size_t i = 0; i < behaviours.size(); ++i) {
+        if (behaviours[i]->Enabled())
+            event(*behaviours[i]);
+    }
+}
