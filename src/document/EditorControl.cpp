@@ -3,6 +3,7 @@
 
 #include "EditorAccessible.h"
 #include "EditorEngine.h"
+#include "LongLineStyles.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -118,6 +119,7 @@ EditorControl::EditorControl(QWidget* parent)
           EditorOption::TrimTrailingSpaces, EditorOption::SmartTabDelete, EditorOption::GroupUndo})
         SetOption(option, true);
     applyStyles();
+    AddBehaviour(std::make_unique<LongLineStyles>(*this));
 
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {

@@ -247,7 +247,11 @@ private:
     // Styles the lines from the state at the end of the line above; returns
     // the state at the end of the last.
     int styleLines(long firstLine, long lastLine);
-    void splitPlainLongLines(long firstLine, long lastLine);
+    void stylePlainLines(long firstLine, long lastLine);
+    // The shortest line an enabled behaviour restyles, or -1 for none.
+    long behavioursStyleFrom() const;
+    // Hands a styled line to the behaviours that restyle lines that long.
+    void behavioursStyleLine(const char* text, unsigned char* styles, long length);
     void restyleReplacedLines(std::vector<long> lines, long styledEnd);
     void checkStatus(StatusChanges extra = {});
     void applyStyles();

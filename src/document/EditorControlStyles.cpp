@@ -9,13 +9,6 @@
 #include <QScrollBar>
 #include <QToolTip>
 
-namespace {
-
-// Lines this long get their style runs split (StyleRuns.h).
-constexpr long kLongLine = 4096;
-
-} // namespace
-
 // Appearance -----------------------------------------------------------------
 
 void EditorControl::SetEditorFont(const QString& name, int pointSize) {
@@ -189,8 +182,8 @@ HighlightStyleLook EditorControl::DrawnStyle(int style) const {
 
 void EditorControl::onStyleNeeded(int position) {
     if (highlighter == Highlighter::None) {
-        splitPlainLongLines(Send(Sci::SCI_LINEFROMPOSITION, Send(Sci::SCI_GETENDSTYLED)),
-                            Send(Sci::SCI_LINEFROMPOSITION, position));
+        stylePlainLines(Send(Sci::SCI_LINEFROMPOSITION, Send(Sci::SCI_GETENDSTYLED)),
+                        Send(Sci::SCI_LINEFROMPOSITION, position));
         return;
     }
     // Styling starts at the start of the line where it stopped before, with
@@ -199,18 +192,37 @@ void EditorControl::onStyleNeeded(int position) {
                Send(Sci::SCI_LINEFROMPOSITION, position));
 }
 
-// Without highlighting all text has the default style; only long lines get
-// their runs split, so that the engine lays them out in pieces it reuses.
-void EditorControl::splitPlainLongLines(long firstLine, long lastLine) {
-    for (long line = firstLine; line <= lastLine; ++line) {
+long EditorControl::behavioursStyleFrom() const {
+    long from = -1;
+    for (const auto& behaviour : behaviours) {
+        const long length = behaviour->Enabled() ? behaviour->StylesLinesFrom() : -1;
+        if (length >= 0 && (from < 0 || length < from))
+            from = length;
+    }
+    return from;
+}
+
+void EditorControl::behavioursStyleLine(const char* text, unsigned char* styles, long length) {
+    tellBehaviours([=](EditorBehaviour& behaviour) {
+        const long from = behaviour.StylesLinesFrom();
+        if (from >= 0 && length >= from)
+            behaviour.LineStyled(text, styles, int(length));
+    });
+}
+
+// Without highlighting all text has the default style; only the lines a
+// behaviour restyles get styles of their own.
+void EditorControl::stylePlainLines(long firstLine, long lastLine) {
+    const long from = behavioursStyleFrom();
+    for (long line = firstLine; from >= 0 && line <= lastLine; ++line) {
         const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
         const long length = Send(Sci::SCI_GETLINEENDPOSITION, line) - lineStart;
-        if (length < kLongLine)
+        if (length < from)
             continue;
         const auto* text = reinterpret_cast<const char*>(
             view->SendScintilla(Sci::SCI_GETRANGEPOINTER, lineStart, length));
         QByteArray styles(length, '\0');
-        SplitLongStyleRuns(text, reinterpret_cast<unsigned char*>(styles.data()), int(length));
+        behavioursStyleLine(text, reinterpret_cast<unsigned char*>(styles.data()), length);
         Send(Sci::SCI_STARTSTYLING, lineStart, 0);
         SendPointer(Sci::SCI_SETSTYLINGEX, styles.size(), styles.constData());
     }
@@ -233,13 +245,14 @@ int EditorControl::styleLines(long firstLine, long lastLine) {
     const auto* text = reinterpret_cast<const char*>(
         view->SendScintilla(Sci::SCI_GETRANGEPOINTER, start, end - start));
     QByteArray styles(end - start, char(HighlightStyle::HtmlSpace));
+    const long behavioursFrom = behavioursStyleFrom();
     for (long line = firstLine; line <= lastLine; ++line) {
         const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line) - start;
         const long lineEnd = Send(Sci::SCI_GETLINEENDPOSITION, line) - start;
         auto* lineStyles = reinterpret_cast<unsigned char*>(styles.data()) + lineStart;
         state = StyleLine(mode, text + lineStart, int(lineEnd - lineStart), state, lineStyles);
-        if (lineEnd - lineStart >= kLongLine)
-            SplitLongStyleRuns(text + lineStart, lineStyles, int(lineEnd - lineStart));
+        if (behavioursFrom >= 0 && lineEnd - lineStart >= behavioursFrom)
+            behavioursStyleLine(text + lineStart, lineStyles, lineEnd - lineStart);
         Send(Sci::SCI_SETLINESTATE, line, state);
     }
     Send(Sci::SCI_STARTSTYLING, start, 0);
