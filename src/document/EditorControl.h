@@ -14,6 +14,7 @@
 #include <vector>
 
 class EditorAccessibleEvents;
+class EditorBehaviour;
 class QAction;
 class ScintillaView;
 
@@ -58,7 +59,9 @@ enum class SelectionMode { Normal, Column, Line };
 // The document editor: a plain-text editor with a gutter, line numbers, a
 // right-edge line, bookmarks, undo and redo, its own key bindings and
 // syntax highlighting. The rest of the program uses only this class; the
-// editing engine behind it stays inside.
+// editing engine behind it stays inside. What reacts to typing and editing
+// beyond that (snippet expansion, the styling of long lines) is a behaviour
+// attached to the editor (EditorBehaviour.h), one class per file.
 //
 // Lines are numbered from 1. The text is held as lines joined by CR LF;
 // linear positions count from 1 at the start of the document, every
@@ -179,8 +182,9 @@ public:
     // Bookmark n (0 to 9): its line, or 0 when it is not set.
     int BookmarkLine(int n) const;
 
-    // What Ctrl+J runs (the snippet expansion), when attached.
-    void SetAutoCompletion(std::function<void()> handler) { autoCompletion = std::move(handler); }
+    // Attaches a behaviour (EditorBehaviour.h) made for this editor; the
+    // editor owns it from now on and removes it with itself.
+    EditorBehaviour* AddBehaviour(std::unique_ptr<EditorBehaviour> behaviour);
 
     // Whether a key belongs to a command of the window around the editor;
     // such keys go to the window, not to the editor's own bindings.
@@ -233,6 +237,9 @@ private:
     void runPlainMove(EditorCommand move);
     void selectInMode(EditorCommand move);
 
+    // Runs event(behaviour) for each enabled behaviour, in the order they
+    // were attached.
+    template <class Event> void tellBehaviours(Event event);
     void handleKeyPress(QKeyEvent* event);
     bool keyIsClaimedElsewhere(QKeyCombination keys) const;
     bool StyleBeforeLayout() const;
@@ -242,7 +249,11 @@ private:
     // Styles the lines from the state at the end of the line above; returns
     // the state at the end of the last.
     int styleLines(long firstLine, long lastLine);
-    void splitPlainLongLines(long firstLine, long lastLine);
+    void stylePlainLines(long firstLine, long lastLine);
+    // The shortest line an enabled behaviour restyles, or -1 for none.
+    long behavioursStyleFrom() const;
+    // Hands a styled line to the behaviours that restyle lines that long.
+    void behavioursStyleLine(const char* text, unsigned char* styles, long length);
     void restyleReplacedLines(std::vector<long> lines, long styledEnd);
     void checkStatus(StatusChanges extra = {});
     void applyStyles();
@@ -275,7 +286,7 @@ private:
     int lastTopLine = 0;
     int lastLeftColumn = 0;
     std::unique_ptr<EditorAccessibleEvents> accessibleEvents;
-    std::function<void()> autoCompletion;
+    std::vector<std::unique_ptr<EditorBehaviour>> behaviours;
     ReplaceQuery replaceQuery;
     std::function<bool(QKeyCombination)> claimedElsewhere;
     std::function<QAction*(QKeyCombination)> documentShortcut;

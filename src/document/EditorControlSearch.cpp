@@ -1,13 +1,9 @@
 // The editor's search and replace: the run of TextSearch over the editing
 // engine's own buffer.
 
-#include "EditorControl.h"
-
-#include <Qsci/qsciscintillabase.h>
+#include "EditorEngine.h"
 
 #include <algorithm>
-
-using Sci = QsciScintillaBase;
 
 // The engine's buffer as the search run reads and changes it. Reading takes
 // the bytes where they are; the engine is asked only about the range's ends

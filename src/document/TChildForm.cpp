@@ -8,7 +8,7 @@
 #include "Prompts.h"
 #include "SettingDefaults.h"
 #include "SettingsStore.h"
-#include "SnippetExpansion.h"
+#include "SnippetExpander.h"
 #include "SnippetLibrary.h"
 #include "StatusPanels.h"
 #include "SystemColors.h"
@@ -131,15 +131,15 @@ void TChildForm::applyCreationSettings() {
 }
 
 void TChildForm::attachSnippets() {
-    snippets = std::make_unique<SnippetLibrary>();
+    SnippetLibrary snippets;
     const QString path = SnippetLibrary::FilePath(host.ConfigFolder());
     // A missing library is reported once per run, not at every new document.
     static QSet<QString> reported;
-    if (!snippets->Load(path) && !reported.contains(path)) {
+    if (!snippets.Load(path) && !reported.contains(path)) {
         reported.insert(path);
         ReportError(QStringLiteral("Cannot open file ") + path);
     }
-    editor->SetAutoCompletion([this] { ExpandAtCaret(*editor, *snippets); });
+    editor->AddBehaviour(std::make_unique<SnippetExpander>(*editor, std::move(snippets)));
 }
 
 void TChildForm::ApplyFontSettings() {

@@ -5,13 +5,10 @@
 
 #include <QPointer>
 
-#include <memory>
-
 class DocumentHost;
 class EditorControl;
 class QAction;
 class QMenu;
-class SnippetLibrary;
 class StatusPanels;
 
 // The document's file name without folder: what follows the last path
@@ -87,6 +84,4 @@ private:
     bool shownOnce = false;
     QString wrapFontFamily;
     QList<QAction*> popupShortcuts;
-    // The Code Inside library of this window, when it was on at creation.
-    std::unique_ptr<SnippetLibrary> snippets;
 };

@@ -1,3 +1,4 @@
+#include "EditorBehaviour.h"
 #include "EditorControl.h"
 #include "EditorKeys.h"
 #include "HighlightStyles.h"
@@ -285,6 +286,46 @@ private slots:
         QApplication::sendEvent(keys(), &function);
         QVERIFY(!function.isAccepted());
         QCOMPARE(editor->Text(), QStringLiteral("word other\r\n"));
+    }
+
+    // Behaviours hear of commands, typing, edits, caret moves and scrolling
+    // while they are enabled, and go with their editor.
+    void behavioursAreToldWhileEnabled() {
+        struct Recorder : EditorBehaviour {
+            Recorder(EditorControl& editor, QStringList& heard, bool& gone)
+                : EditorBehaviour(editor), heard(heard), gone(gone) {}
+            ~Recorder() override { gone = true; }
+            bool RunCommand(EditorCommand command) override {
+                heard << QStringLiteral("command");
+                return command == EditorCommand::AutoCompletion;
+            }
+            void Typed(const QString& text) override { heard << QStringLiteral("typed ") + text; }
+            void TextChanged() override { heard << QStringLiteral("changed"); }
+            void CaretMoved(const TextPosition& caret) override {
+                heard << QStringLiteral("caret %1,%2").arg(caret.column).arg(caret.line);
+            }
+            void TopLineChanged(int line) override { heard << QStringLiteral("top %1").arg(line); }
+            QStringList& heard;
+            bool& gone;
+        };
+        editor->SetText(QStringLiteral("line\r\n").repeated(200));
+        QStringList heard;
+        bool gone = false;
+        EditorBehaviour* recorder =
+            editor->AddBehaviour(std::make_unique<Recorder>(*editor, heard, gone));
+        QTest::keyClick(keys(), 'x');
+        QTest::keyClick(keys(), Qt::Key_J, Qt::ControlModifier);
+        QCOMPARE(heard, QStringList({"typed x", "changed", "caret 2,1", "command"}));
+        heard.clear();
+        editor->SetCaretLine(150);
+        QCOMPARE(heard.value(0), QStringLiteral("caret 2,150"));
+        QVERIFY2(heard.value(1).startsWith(QStringLiteral("top ")), qPrintable(heard.join(',')));
+        heard.clear();
+        recorder->SetEnabled(false);
+        QTest::keyClick(keys(), 'y');
+        QCOMPARE(heard, QStringList());
+        editor.reset();
+        QVERIFY(gone);
     }
 
     void bookmarksAndSelectionModes() {

@@ -1,5 +1,5 @@
 #include "EditorControl.h"
-#include "SnippetExpansion.h"
+#include "SnippetExpander.h"
 #include "SnippetLibrary.h"
 
 #include <QFile>
@@ -116,7 +116,7 @@ private slots:
             Library("[tbl | table]\r\n<table>\r\n<td>|</td>\r\n</table>\r\n\r\n"
                     "[bar]\r\n|\r\n[plain]\r\n<br>\r\n");
         EditorControl editor;
-        editor.SetAutoCompletion([&] { ExpandAtCaret(editor, library); });
+        editor.AddBehaviour(std::make_unique<SnippetExpander>(editor, library));
         editor.show();
         editor.SetText("    tbl");
         editor.SetCaretPosition({8, 1});
@@ -148,14 +148,14 @@ private slots:
         QCOMPARE(editor.CaretPosition(), (TextPosition{7, 2}));
         editor.SetText(QString::fromUtf8("\xF0\x9F\x98\x80 bar\xF0\x9F\x98\x80"));
         editor.SetCaretPosition({6, 1});
-        ExpandAtCaret(editor, library);
+        editor.Execute(EditorCommand::AutoCompletion);
         QCOMPARE(editor.Line(0), QString::fromUtf8("\xF0\x9F\x98\x80 \xF0\x9F\x98\x80"));
         QCOMPARE(editor.CaretPosition(), (TextPosition{3, 1}));
 
         editor.SetText("plain");
         editor.SetCaretPosition({6, 1});
         editor.SetReadOnly(true);
-        ExpandAtCaret(editor, library);
+        editor.Execute(EditorCommand::AutoCompletion);
         QCOMPARE(editor.Text(), QString("plain\r\n"));
     }
 

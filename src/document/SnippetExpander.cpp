@@ -1,7 +1,6 @@
-#include "SnippetExpansion.h"
+#include "SnippetExpander.h"
 
 #include "EditorControl.h"
-#include "SnippetLibrary.h"
 
 namespace {
 
@@ -30,7 +29,15 @@ int CharacterColumn(QStringView line, int utf16Column) {
 
 } // namespace
 
-void ExpandAtCaret(EditorControl& editor, const SnippetLibrary& library) {
+bool SnippetExpander::RunCommand(EditorCommand command) {
+    if (command != EditorCommand::AutoCompletion)
+        return false;
+    expandAtCaret();
+    return true;
+}
+
+void SnippetExpander::expandAtCaret() {
+    EditorControl& editor = Editor();
     if (editor.ReadOnly() || library.Entries().isEmpty())
         return;
     const TextPosition caret = editor.CaretPosition();
