@@ -4,35 +4,42 @@
 #include <cstdint>
 #include <cstring>
 
-qsizetype CountCodePoints(const char* data, qsizetype length) {
-    // A continuation byte has its top two bits set to 1 and 0: bit 7 set, bit 6 clear.
-    qsizetype continuations = 0;
+namespace {
+
+// Counts the bytes whose top bits are `pattern` under `mask`: eight bytes at
+// a time through `marks`, which leaves the top bit of each such byte of a
+// word set and every other bit clear, then byte by byte for the rest.
+template <typename Marks>
+qsizetype CountMarked(const char* data, qsizetype length, Marks marks, unsigned char mask,
+                      unsigned char pattern) {
+    qsizetype count = 0;
     qsizetype i = 0;
     for (; i + 8 <= length; i += 8) {
         std::uint64_t word;
         std::memcpy(&word, data + i, 8);
-        continuations += std::popcount(word & ~(word << 1) & 0x8080808080808080ULL);
+        count += std::popcount(marks(word) & 0x8080808080808080ULL);
     }
     for (; i < length; ++i) {
-        if ((static_cast<unsigned char>(data[i]) & 0xC0) == 0x80)
-            ++continuations;
+        if ((static_cast<unsigned char>(data[i]) & mask) == pattern)
+            ++count;
     }
+    return count;
+}
+
+} // namespace
+
+qsizetype CountCodePoints(const char* data, qsizetype length) {
+    // A continuation byte has its top two bits set to 1 and 0: bit 7 set, bit 6 clear.
+    const qsizetype continuations = CountMarked(
+        data, length, [](std::uint64_t word) { return word & ~(word << 1); }, 0xC0, 0x80);
     return length - continuations;
 }
 
 qsizetype CountUtf16Units(const char* data, qsizetype length) {
     // A lead byte of four bytes has its top four bits set.
-    qsizetype fourByteLeads = 0;
-    qsizetype i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        fourByteLeads +=
-            std::popcount(word & (word << 1) & (word << 2) & (word << 3) & 0x8080808080808080ULL);
-    }
-    for (; i < length; ++i) {
-        if ((static_cast<unsigned char>(data[i]) & 0xF0) == 0xF0)
-            ++fourByteLeads;
-    }
+    const qsizetype fourByteLeads = CountMarked(
+        data, length,
+        [](std::uint64_t word) { return word & (word << 1) & (word << 2) & (word << 3); }, 0xF0,
+        0xF0);
     return CountCodePoints(data, length) + fourByteLeads;
 }
