@@ -124,6 +124,10 @@ public:
     // Moves the caret to the line (kept within the text); the column stays
     // where the line is long enough, else the caret goes after its end.
     void SetCaretLine(int line);
+    // The line shown at the top of the editor, and scrolling so that the
+    // given line (kept within the text) comes there.
+    int TopLine() const;
+    void SetTopLine(int line);
     bool InsertMode() const;
     QPoint PositionToPixels(const TextPosition& position) const;
     int LineHeight() const;

@@ -105,6 +105,16 @@ int EditorControl::FirstVisibleLine() const {
     return int(Send(Sci::SCI_DOCLINEFROMVISIBLE, Send(Sci::SCI_GETFIRSTVISIBLELINE)));
 }
 
+int EditorControl::TopLine() const {
+    return FirstVisibleLine() + 1;
+}
+
+void EditorControl::SetTopLine(int line) {
+    const int kept = qBound(1, line, qMax(1, LineCount()));
+    Send(Sci::SCI_SETFIRSTVISIBLELINE, Send(Sci::SCI_VISIBLEFROMDOCLINE, kept - 1));
+    checkStatus();
+}
+
 int EditorControl::LastVisibleLine() const {
     return int(Send(Sci::SCI_DOCLINEFROMVISIBLE, Send(Sci::SCI_GETFIRSTVISIBLELINE) +
                                                      qMax(1L, Send(Sci::SCI_LINESONSCREEN)) - 1));

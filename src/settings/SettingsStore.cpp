@@ -153,6 +153,10 @@ bool SettingsStore::ReadFlag(const QString& section, const QString& key, bool fa
 }
 
 void SettingsStore::WriteText(const QString& section, const QString& key, const QString& text) {
+    WriteEntries(section, {{key, text}});
+}
+
+void SettingsStore::WriteEntries(const QString& section, const QList<Entry>& entries) {
     DecodedFile file;
     if (QFileInfo::exists(path)) {
         const auto existing = ReadFile(path);
@@ -161,7 +165,12 @@ void SettingsStore::WriteText(const QString& section, const QString& key, const 
         file = *existing;
     }
     IniText ini = IniText::Parse(file.text);
-    ini.setValue(section, key, FirstLine(text));
+    for (const auto& [key, value] : entries) {
+        if (value)
+            ini.setValue(section, key, FirstLine(*value));
+        else
+            ini.removeKey(section, key);
+    }
     file.text = ini.toString();
     // The folder of the per-user fallback location may not exist yet.
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The program's preferences: one INI file, read and written entry by entry.
 // Nothing is cached: every read parses the file as it is on disk now, and
@@ -29,6 +31,11 @@ public:
     void WriteNumber(const QString& section, const QString& key, qint32 value);
     void WriteFlag(const QString& section, const QString& key, bool value);
     void RemoveKey(const QString& section, const QString& key);
+    // Sets several entries of one section in a single rewrite of the file, so
+    // that a list kept under numbered keys is never left half written; an
+    // entry without a value is removed.
+    using Entry = std::pair<QString, std::optional<QString>>;
+    void WriteEntries(const QString& section, const QList<Entry>& entries);
 
     // A stored number: optionally signed decimal, or hexadecimal after "0x"
     // when longer than two characters; nullopt when empty, malformed or
