@@ -85,14 +85,15 @@ public:
 };
 
 void BuildMenuBar(Builder& b) {
-    QMenu* file = b.topMenu("File1", "&File",
-                            {{"New1", "&New", "Ctrl+N"},
-                             {"Open1", "&Open ...", "Ctrl+O"},
-                             {"Save2", "Save", "Ctrl+S"},
-                             {"Save1", "Save As ..."},
-                             {"Close1", "Close", "Ctrl+W"},
-                             {"CloseAll1", "Close All", "Ctrl+Alt+F4"},
-                             kSeparator});
+    QMenu* file =
+        b.topMenu("File1", "&File", {{"New1", "&New", "Ctrl+N"}, {"Open1", "&Open ...", "Ctrl+O"}});
+    // The recently opened files; the window fills this menu.
+    file->addMenu(b.menu(*file, "Reopen1", "&Reopen"));
+    b.fill(*file, {{"Save2", "Save", "Ctrl+S"},
+                   {"Save1", "Save As ..."},
+                   {"Close1", "Close", "Ctrl+W"},
+                   {"CloseAll1", "Close All", "Ctrl+Alt+F4"},
+                   kSeparator});
     QMenu* import = b.menu(*file, "ImportRTFDocument1", "Import ...");
     b.fill(*import, {{"rtfdocuments1", "*.rtf   documents", "F6",
                       "Imports a *.rtf document and it will be converted to html"},

@@ -59,7 +59,11 @@ std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOp
         window->setGeometry(screen->availableGeometry());
     window->showMaximized();
     splash.reset();
+    // A start that names a file opens just that file; a start without one
+    // goes on where the last session ended.
     if (HandOffArguments(arguments, options.window.channelName))
         window->showMaximized();
+    if (arguments.isEmpty())
+        window->RestoreSession();
     return window;
 }

@@ -17,7 +17,8 @@ struct StartOptions {
 
 // The program's start: splash window, main window (created, then shown
 // maximised with its start-up settings), and the hand-off of a file named on
-// the command line through the clipboard and message 1066. The caller runs
+// the command line through the clipboard and message 1066; without
+// arguments, the documents of the last session are reopened instead. The caller runs
 // the event loop. arguments excludes the program's own name.
 // When another Quillon already listens on the channel and has opened the one
 // file named, nothing is created and the result is null: the caller ends.

@@ -119,6 +119,13 @@ public:
     void OpenFiles(const QStringList& files, bool hideBrowser);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
+    // Reopens the documents open at the last exit, caret and scroll position
+    // included, when the settings ask for it; a start without a file to open
+    // runs it once the window is shown. Files gone since are named once.
+    void RestoreSession();
+    // Opens a file of File > Reopen; one that is gone is said so and taken
+    // off the list.
+    void ReopenRecent(const QString& path);
     void Save();
     void SaveAs();
     void CloseDocument();
@@ -176,6 +183,11 @@ private:
     void runStartupSettings();
     bool runExitSequence();
     void writeLayoutSettings();
+    void writeSession();
+    // The recently opened or saved files: the file goes first in the list
+    // kept in the settings, and the Reopen menu shows the list.
+    void rememberRecent(const QString& path);
+    void refreshRecentMenu();
     void keepFileManagerWidth();
     void connectFileManager();
     void connectPreviewCommands();

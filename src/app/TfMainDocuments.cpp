@@ -191,11 +191,13 @@ TChildForm* TfMain::OpenFileInWindow(const QString& path, bool highlight) {
     if (TChildForm* open = OpenDocumentWindow(path)) {
         open->ActivateDocument();
         open->Editor()->setFocus();
+        rememberRecent(open->Caption());
         return open;
     }
     NextDocumentNumber();
     TChildForm* document = CreateDocumentWindow(path, CaptionFileName(path));
     document->Editor()->LoadFromFile(path);
+    rememberRecent(path);
     // A style sheet opened with highlighting on is coloured as CSS throughout.
     if (highlight && Extension(path).toLower() == QLatin1String(".css"))
         document->Editor()->SetHighlighter(Highlighter::Css);
@@ -240,6 +242,7 @@ void TfMain::OpenDocumentFile(const QString& path) {
 void TfMain::SaveTo(TChildForm& document, const QString& path) {
     document.SetCaption(path);
     document.SaveDocument();
+    rememberRecent(path);
     document.StatusBar()->SetPanelText(1, QString());
     SetSaveButtonEnabled(false);
     document.RefreshFileNamePanel();

@@ -1,20 +1,26 @@
 // The main window's session: the settings it starts with when first shown,
-// and the exit sequence that asks the documents, removes the browser's
-// temporary files and keeps the layout for the next start.
+// the documents of the last session it reopens, and the exit sequence that
+// asks the documents, removes the browser's temporary files and keeps the
+// layout and the open documents for the next start.
 
 #include "TfMain.h"
 
+#include "EditorControl.h"
 #include "ErrorReport.h"
 #include "FileManagerView.h"
 #include "Language.h"
 #include "MainPanels.h"
 #include "MdiChildWindow.h"
 #include "PreviewFiles.h"
+#include "Prompts.h"
+#include "RecentFiles.h"
 #include "SettingDefaults.h"
 #include "SettingsStore.h"
+#include "TChildForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -77,6 +83,59 @@ void TfMain::runStartupSettings() {
     SetFileManagerWidth(fileManagerWidth);
     fileView->ApplyFilter(
         store.ReadText(QStringLiteral("File"), QStringLiteral("Mask"), fileView->FilterText()));
+    refreshRecentMenu();
+}
+
+void TfMain::RestoreSession() {
+    SettingsStore& store = Settings();
+    if (!store.ReadFlag(QStringLiteral("Session"), QStringLiteral("Reopen"),
+                        SettingDefaults::kReopenSession))
+        return;
+    const LastSession session = ReadLastSession(store);
+    const bool highlight = store.ReadFlag(QStringLiteral("SHigh"), QStringLiteral("Enabled"),
+                                          SettingDefaults::kHighlighting);
+    TChildForm* active = nullptr;
+    QStringList gone;
+    for (qsizetype index = 0; index < session.documents.size(); ++index) {
+        const SessionDocument& remembered = session.documents.at(index);
+        if (!QFileInfo(remembered.path).isFile()) {
+            gone << remembered.path;
+            continue;
+        }
+        // A file that cannot be read is reported as an open reports it.
+        TChildForm* document = nullptr;
+        RunReported([&] { document = OpenFileInWindow(remembered.path, highlight); });
+        if (!document)
+            continue;
+        document->Editor()->SetCaretPosition(remembered.caret);
+        document->Editor()->SetTopLine(remembered.topLine);
+        if (index == session.active)
+            active = document;
+    }
+    if (active) {
+        active->ActivateDocument();
+        active->Editor()->setFocus();
+    }
+    if (!gone.isEmpty())
+        CurrentPrompts().message(MessageKind::Information, LangText(QStringLiteral("SessGone")) +
+                                                               QStringLiteral("\n\n") +
+                                                               gone.join(QLatin1Char('\n')));
+}
+
+void TfMain::writeSession() {
+    LastSession session;
+    const TChildForm* active = ActiveDocument();
+    for (TChildForm* document : Documents()) {
+        // Untitled documents have no file to reopen.
+        if (!CaptionHasFile(document->Caption()))
+            continue;
+        if (document == active)
+            session.active = int(session.documents.size());
+        const EditorControl* editor = document->Editor();
+        session.documents << SessionDocument{document->Caption(), editor->CaretPosition(),
+                                             editor->TopLine()};
+    }
+    WriteLastSession(Settings(), session);
 }
 
 void TfMain::closeEvent(QCloseEvent* event) {
@@ -98,7 +157,10 @@ bool TfMain::runExitSequence() {
     DeleteExistingFiles(browserTempFiles);
     // A settings file that cannot be written is reported, but it does not keep
     // the user from leaving the program.
-    RunReported([this] { writeLayoutSettings(); });
+    RunReported([this] {
+        writeLayoutSettings();
+        writeSession();
+    });
     if (previewOpen) {
         const QList<QMdiSubWindow*> subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
         for (auto it = subs.crbegin(); it != subs.crend(); ++it) {

@@ -226,6 +226,12 @@ QWidget* TfConfig::buildEditorPage() {
         ->addWidget(flagBox("AskToSave", QStringLiteral("Notify to save before closing a document"),
                             kAskToSave, "Ask", "ToSave?", [restart](bool) { restart(); }));
     left->addWidget(messages);
+    auto* start = MakeGroup(page, QStringLiteral("Program start"));
+    (new QVBoxLayout(start))
+        ->addWidget(flagBox("ReopenSession",
+                            QStringLiteral("Reopen the documents of the last session"),
+                            kReopenSession, "Session", "Reopen"));
+    left->addWidget(start);
     auto* fileManager = MakeGroup(page, QStringLiteral("Filemanager options"));
     (new QVBoxLayout(fileManager))
         ->addWidget(flagBox("DoubleClickOpen", QStringLiteral("Double click to open a file."),

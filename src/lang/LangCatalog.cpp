@@ -171,6 +171,12 @@ const CatalogTextEntry kTexts[] = {
     {u"AboutLicense",
      u"Quillon is free software under the GNU General Public License, version 3 or later.",
      u"Quillon is vrije software onder de GNU General Public License, versie 3 of later."},
+    // The documents remembered between runs.
+    {u"Reopen", u"&Reopen", u"O&pnieuw openen"},
+    {u"RecGone", u"This file no longer exists; it has been taken off the list:",
+     u"Dit bestand bestaat niet meer; het is van de lijst gehaald:"},
+    {u"SessGone", u"These files of the last session no longer exist and have not been opened:",
+     u"Deze bestanden van de vorige sessie bestaan niet meer en zijn niet geopend:"},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.
@@ -336,6 +342,7 @@ const LanguageTarget kApplyLanguageTargets[] = {
     {u"0027", u"Options1", TargetProperty::Caption},
     {u"0028", u"RzDirectoryTree1", TargetProperty::Hint},
     {u"0029", u"ComboBox2", TargetProperty::Hint},
+    {u"Reopen", u"Reopen1", TargetProperty::Caption},
 };
 
 } // namespace
