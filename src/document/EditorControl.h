@@ -125,6 +125,11 @@ public:
     // where the line is long enough, else the caret goes after its end.
     void SetCaretLine(int line);
     bool InsertMode() const;
+    // The text right before the caret and right after it, at most maxBytes
+    // of it in UTF-8 (less where that would cut a character): what a
+    // behaviour reads near the caret without taking a whole long line.
+    QString TextBeforeCaret(long maxBytes) const;
+    QString TextAfterCaret(long maxBytes) const;
     QPoint PositionToPixels(const TextPosition& position) const;
     int LineHeight() const;
 
