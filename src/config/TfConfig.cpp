@@ -188,6 +188,8 @@ QWidget* TfConfig::buildEditorPage() {
         flagBox("LineNumbers", QStringLiteral("Use Linenumbers"), kLineNumbers, "LN", "Enabled"));
     optionRows->addWidget(flagBox("SyntaxHighlighting", QStringLiteral("Use Syntax Highlighting"),
                                   false, "SHigh", "Enabled"));
+    optionRows->addWidget(flagBox("CloseTags", QStringLiteral("Close tags automatically"),
+                                  kCloseTags, "CloseTags", "Enabled"));
     optionRows->addWidget(
         flagBox("UseGutter", QStringLiteral("Use Gutter"), kGutterVisible, "Gutter", "Vis"));
     auto* numbers = new QFormLayout;

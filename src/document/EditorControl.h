@@ -60,8 +60,9 @@ enum class SelectionMode { Normal, Column, Line };
 // right-edge line, bookmarks, undo and redo, its own key bindings and
 // syntax highlighting. The rest of the program uses only this class; the
 // editing engine behind it stays inside. What reacts to typing and editing
-// beyond that (snippet expansion, the styling of long lines) is a behaviour
-// attached to the editor (EditorBehaviour.h), one class per file.
+// beyond that (snippet expansion, closing tags, the styling of long lines)
+// is a behaviour attached to the editor (EditorBehaviour.h), one class per
+// file.
 //
 // Lines are numbered from 1. The text is held as lines joined by CR LF;
 // linear positions count from 1 at the start of the document, every
@@ -129,6 +130,11 @@ public:
     int TopLine() const;
     void SetTopLine(int line);
     bool InsertMode() const;
+    // The text right before the caret and right after it, at most maxBytes
+    // of it in UTF-8 (less where that would cut a character): what a
+    // behaviour reads near the caret without taking a whole long line.
+    QString TextBeforeCaret(long maxBytes) const;
+    QString TextAfterCaret(long maxBytes) const;
     QPoint PositionToPixels(const TextPosition& position) const;
     int LineHeight() const;
 

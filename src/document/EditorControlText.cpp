@@ -10,6 +10,26 @@ bool IsBlankByte(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
 }
 
+// The text of a stretch of UTF-8 cut out of a longer text, without the
+// pieces of characters it was cut through at either end.
+QString Utf8Whole(const QByteArray& bytes) {
+    const auto follows = [&bytes](qsizetype i) { return (uchar(bytes[i]) & 0xC0) == 0x80; };
+    qsizetype from = 0;
+    while (from < bytes.size() && follows(from))
+        ++from;
+    qsizetype to = bytes.size();
+    qsizetype lead = to - 1;
+    while (lead > from && follows(lead))
+        --lead;
+    if (lead >= from) {
+        const uchar c = uchar(bytes[lead]);
+        const qsizetype length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        if (lead + length > to)
+            to = lead;
+    }
+    return QString::fromUtf8(bytes.constData() + from, to - from);
+}
+
 } // namespace
 
 // Lines and text -------------------------------------------------------------
@@ -164,6 +184,16 @@ long EditorControl::BytesIntoLine(long line, long characters) const {
     if (characters <= length / 2)
         return Send(Sci::SCI_POSITIONRELATIVE, lineStart, characters);
     return Send(Sci::SCI_POSITIONRELATIVE, lineEnd, characters - length);
+}
+
+QString EditorControl::TextBeforeCaret(long maxBytes) const {
+    const long caret = Caret();
+    return Utf8Whole(RawRange(qMax(0L, caret - maxBytes), caret));
+}
+
+QString EditorControl::TextAfterCaret(long maxBytes) const {
+    const long caret = Caret();
+    return Utf8Whole(RawRange(caret, qMin(Send(Sci::SCI_GETLENGTH), caret + maxBytes)));
 }
 
 std::pair<QString, int> EditorControl::TextAroundCaret() const {

@@ -1,5 +1,6 @@
 #include "TChildForm.h"
 
+#include "ClosingTags.h"
 #include "DocumentHost.h"
 #include "DocumentTabs.h"
 #include "EditorControl.h"
@@ -126,6 +127,8 @@ void TChildForm::applyCreationSettings() {
     editor->SetOption(EditorOption::ShowScrollHint, flag("Scrollhint", "Enabled", kScrollHint));
     editor->SetOption(EditorOption::AutoIndent, flag("Autoindent", "Enabled", kAutoIndent));
     editor->SetGutterLeftOffset(number("Gutter", "Width", kGutterWidth));
+    if (flag("CloseTags", "Enabled", kCloseTags))
+        editor->AddBehaviour(std::make_unique<ClosingTags>(*editor));
     if (flag("Use", "CodeInside", kCodeInside))
         attachSnippets();
 }

@@ -286,6 +286,18 @@ private slots:
         QCOMPARE(form->PopupAction("InsertanURLorMailto1")->shortcut(), QKeySequence("Alt+L"));
     }
 
+    // Typed start tags are closed as the settings say when the window opens.
+    void closingTagsFollowTheSetting() {
+        writeSettings("[CloseTags]\r\nEnabled=0\r\n");
+        TChildForm* off = open("Untitled1");
+        writeSettings("");
+        TChildForm* on = open("Untitled2");
+        for (TChildForm* form : {off, on})
+            QTest::keyClicks(form->Editor()->focusProxy(), "<p>");
+        QCOMPARE(off->Editor()->Text(), QStringLiteral("<p>\r\n"));
+        QCOMPARE(on->Editor()->Text(), QStringLiteral("<p></p>\r\n"));
+    }
+
     // The Tags entries act on the window whose menu holds them, from the menu
     // and by their Alt keys typed into the editor.
     void popupTags() {
