@@ -1,5 +1,6 @@
 #include "ClosingTags.h"
 #include "EditorControl.h"
+#include "support/ShownEditor.h"
 
 #include <QTest>
 
@@ -32,11 +33,8 @@ class ClosingTagsTest : public QObject {
 
 private slots:
     void init() {
-        editor = std::make_unique<EditorControl>();
-        editor->resize(600, 400);
-        editor->show();
-        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-        editor->setFocus();
+        editor = ShownEditor();
+        QVERIFY(editor);
         closing = editor->AddBehaviour(std::make_unique<ClosingTags>(*editor));
     }
     void cleanup() { editor.reset(); }

@@ -1,4 +1,5 @@
 #include "EditorControl.h"
+#include "support/ShownEditor.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -21,11 +22,8 @@ class EditorAccessibleTest : public QObject {
 
 private slots:
     void init() {
-        editor = std::make_unique<EditorControl>();
-        editor->resize(600, 400);
-        editor->show();
-        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-        editor->setFocus();
+        editor = ShownEditor();
+        QVERIFY(editor);
         editor->SetText(text);
     }
     void cleanup() { editor.reset(); }

@@ -3,6 +3,7 @@
 #include "EditorKeys.h"
 #include "HighlightStyles.h"
 #include "StyleRuns.h"
+#include "support/ShownEditor.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -22,11 +23,8 @@ class EditorControlTest : public QObject {
 
 private slots:
     void init() {
-        editor = std::make_unique<EditorControl>();
-        editor->resize(600, 400);
-        editor->show();
-        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
-        editor->setFocus();
+        editor = ShownEditor();
+        QVERIFY(editor);
     }
     void cleanup() { editor.reset(); }
 
