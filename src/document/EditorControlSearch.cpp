@@ -151,7 +151,10 @@ int EditorControl::SearchReplace(const QString& search, const QString& replace,
         const UndoStep step(*this, options.replace);
         count = SearchAndReplace(buffer, search, replacement, options, range);
     }
-    if (highlighter != Highlighter::None && !replacement.contains('\n'))
+    // A regular expression's replacement may also break lines with "\n".
+    const bool breaksLines =
+        replacement.contains('\n') || (options.regularExpression && replacement.contains("\\n"));
+    if (highlighter != Highlighter::None && !breaksLines)
         restyleReplacedLines(std::move(buffer.replacedLines), buffer.styledEnd);
     Send(Sci::SCI_SCROLLCARET);
     flushChange();

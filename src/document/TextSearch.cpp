@@ -1,6 +1,9 @@
 #include "TextSearch.h"
 
+#include "RegexSearch.h"
+
 #include <QChar>
+#include <QElapsedTimer>
 #include <QList>
 
 #include <algorithm>
@@ -12,6 +15,8 @@
 namespace {
 
 constexpr char32_t kLastCodePoint = 0x10FFFF;
+// Milliseconds a regular expression may take over a run.
+constexpr qint64 kRegexTimeLimit = 2000;
 
 char32_t Lower(char32_t c) {
     if (c < 0x80)
@@ -158,12 +163,7 @@ int BreakLengthBefore(const char* bytes, qsizetype at) {
     return bytes[at - 1] == '\n' && at >= 2 && bytes[at - 2] == '\r' ? 2 : 1;
 }
 
-struct Match {
-    qsizetype from; // byte positions
-    qsizetype to;
-    int column; // characters from the line's start
-    int length;
-};
+using Match = SearchMatch;
 
 class Pattern {
 public:
@@ -227,7 +227,7 @@ public:
                 std::equal(chars.begin(), chars.end(), lineChars.begin() + qsizetype(i)) &&
                 (!wholeWord || isWholeWord(i, m))) {
                 matches.push_back(
-                    {lineStart + offsets[i], lineStart + offsets[i + m], int(i), int(m)});
+                    {lineStart + offsets[i], lineStart + offsets[i + m], int(i), int(m), {}});
                 i += m;
             } else {
                 ++i;
@@ -288,14 +288,25 @@ class Run {
 public:
     Run(SearchBuffer& buffer, const QString& search, const QByteArray& replacement,
         const SearchOptions& options, const SearchRange& range)
-        : buffer(buffer), pattern(search, options), replacement(replacement), options(options),
-          range(range) {}
+        : buffer(buffer), search(search), pattern(search, options), replacement(replacement),
+          options(options), range(range) {
+        if (options.regularExpression)
+            regex.emplace(search, options.matchCase, options.wholeWord);
+    }
 
     int Go() {
-        if (!pattern.Matchable())
+        if (regex ? search.isEmpty() || !regex->Valid() : !pattern.Matchable())
             return 0;
         regionStart = buffer.LineStartAt(range.start);
         regionEnd = buffer.LineEndAt(range.end);
+        if (regex) {
+            // Every line is matched: no key narrows a regular expression down.
+            clock.start();
+            options.backwards ? backward() : forward();
+            if (replaceAll)
+                buffer.SetCaret(caret);
+            return stopped ? kSearchStopped : count;
+        }
         bool asciiOnly = true;
         if (pattern.KeyNeedsAsciiCheck())
             asciiOnly = !holdsCharacterLoweringToAscii();
@@ -331,8 +342,8 @@ private:
                 return;
             const LineSpan line = LineAround(bytes, length, hit);
             const int breakLength = BreakLengthAt(bytes, length, line.end);
-            pattern.FindInLine(bytes + line.start, line.end - line.start, pos + line.start,
-                               matches);
+            if (!findInLine(bytes + line.start, line.end - line.start, pos + line.start))
+                return;
             qsizetype lineEnd = pos + line.end;
             // Replacements move the rest of the line, and the range's end
             // with it.
@@ -366,8 +377,8 @@ private:
                 return;
             const LineSpan line = LineAround(bytes, length, hit);
             const int breakLength = BreakLengthBefore(bytes, line.start);
-            pattern.FindInLine(bytes + line.start, line.end - line.start, regionStart + line.start,
-                               matches);
+            if (!findInLine(bytes + line.start, line.end - line.start, regionStart + line.start))
+                return;
             // Replacing from the right leaves the matches to the left in place.
             for (auto it = matches.rbegin(); it != matches.rend(); ++it) {
                 if (inRange(*it, range.end) && !take(*it))
@@ -377,6 +388,24 @@ private:
                 return;
             pos = regionStart + line.start - breakLength;
         }
+    }
+
+    // The line's matches; false when the run is to stop.
+    bool findInLine(const char* line, qsizetype length, qsizetype lineStart) {
+        if (!regex) {
+            pattern.FindInLine(line, length, lineStart, matches);
+            return true;
+        }
+        // A regular expression may take very long on some text; the run ends
+        // rather than leaving the window without an answer.
+        const auto keepGoing = [this] {
+            if (clock.elapsed() < kRegexTimeLimit)
+                return true;
+            stopped = true;
+            return false;
+        };
+        return regex->FindInLine(line, length, lineStart, options.replace ? &replacement : nullptr,
+                                 range.columns, matches, keepGoing);
     }
 
     bool inRange(const Match& match, qsizetype end) const {
@@ -399,6 +428,9 @@ private:
         if (!replaceAll) {
             buffer.Select(match.from, match.to, options.backwards);
             answer = buffer.Ask(match.from, match.to);
+            // The time spent answering is no time spent matching.
+            if (regex)
+                clock.start();
         }
         qsizetype now = match.to - match.from; // the length of what is in the match's place
         switch (answer) {
@@ -409,10 +441,11 @@ private:
         case ReplaceAnswer::ReplaceAll:
             replaceAll = true;
             [[fallthrough]];
-        case ReplaceAnswer::Replace:
-            buffer.Replace(match.from, match.to, replacement);
-            now = replacement.size();
-            break;
+        case ReplaceAnswer::Replace: {
+            const QByteArray& with = regex ? match.replacement : replacement;
+            buffer.Replace(match.from, match.to, with);
+            now = with.size();
+        } break;
         }
         caret = options.backwards ? match.from : match.from + now;
         if (!replaceAll)
@@ -421,11 +454,15 @@ private:
     }
 
     SearchBuffer& buffer;
+    const QString& search;
     Pattern pattern;
     const QByteArray& replacement;
     const SearchOptions& options;
     const SearchRange& range;
     std::optional<KeyFinder> finder;
+    std::optional<RegexLineSearch> regex;
+    QElapsedTimer clock;
+    bool stopped = false;
     std::vector<Match> matches;
     qsizetype regionStart = 0;
     qsizetype regionEnd = 0;

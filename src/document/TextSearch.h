@@ -25,6 +25,9 @@ struct SearchOptions {
     // A match counts only when neither the character before nor the one after
     // it is a letter or a digit.
     bool wholeWord = false;
+    // The search text is a regular expression, matched within each line; the
+    // replacement may then refer to the match (see RegexSearch.h).
+    bool regularExpression = false;
 };
 
 enum class ReplaceAnswer { Cancel, Skip, Replace, ReplaceAll };
@@ -70,5 +73,9 @@ public:
 // backwards). A replace selects each match in turn, asks, and replaces as
 // answered; the caret then stands behind what is in the match's place.
 // The replacement is UTF-8 with CR LF line breaks.
+// A regular expression run that takes longer than about two seconds (not
+// counting the questions) stops and returns kSearchStopped instead; the
+// replacements made until then stay.
+constexpr int kSearchStopped = -1;
 int SearchAndReplace(SearchBuffer& buffer, const QString& search, const QByteArray& replacement,
                      const SearchOptions& options, const SearchRange& range);

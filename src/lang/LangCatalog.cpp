@@ -177,6 +177,11 @@ const CatalogTextEntry kTexts[] = {
      u"Dit bestand bestaat niet meer; het is van de lijst gehaald:"},
     {u"SessGone", u"These files of the last session no longer exist and have not been opened:",
      u"Deze bestanden van de vorige sessie bestaan niet meer en zijn niet geopend:"},
+    // Searching with a regular expression.
+    {u"RegexError", u"The regular expression is not valid at character %1: %2",
+     u"De reguliere expressie is ongeldig bij teken %1: %2"},
+    {u"RegexSlow", u"The regular expression takes too long on this text; the search was stopped.",
+     u"De reguliere expressie kost te veel tijd op deze tekst; het zoeken is gestopt."},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

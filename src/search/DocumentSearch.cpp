@@ -34,8 +34,13 @@ void DocumentSearch::Run(bool replace, bool backwards) {
     options.entireScope = !continueFromCaret;
     options.selectedOnly = state.selectedOnly;
     options.wholeWord = state.wholeWords;
+    options.regularExpression = state.regularExpression;
     const int found = editor->SearchReplace(state.searchText, state.replaceText, options);
     confirm.reset();
+    if (found == kSearchStopped) {
+        CurrentPrompts().message(MessageKind::Error, LangText(QStringLiteral("RegexSlow")));
+        return;
+    }
     if (found > 0)
         return;
     CurrentPrompts().beep();

@@ -27,7 +27,8 @@ public:
 
     // A search (or replace) with the remembered text and options. When
     // nothing is found: the information beep, "Search Complete !", and the
-    // selection collapsed to its end (to its start going backwards).
+    // selection collapsed to its end (to its start going backwards). A
+    // regular expression that takes too long stops with a message.
     void Run(bool replace, bool backwards);
 
 private:

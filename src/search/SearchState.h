@@ -14,6 +14,7 @@ struct SearchState {
     bool wholeWords = false;
     bool fromCaret = false;
     bool selectedOnly = false;
+    bool regularExpression = false;
     QString searchText;
     QStringList searchHistory; // most recent first
     QString replaceText;

@@ -1,5 +1,7 @@
 #include "TTextSearchDialog.h"
 
+#include "Language.h"
+#include "Prompts.h"
 #include "SearchState.h"
 
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -87,8 +90,9 @@ TTextSearchDialog::TTextSearchDialog(QWidget* parent, bool withReplace) : QDialo
     wholeWords = Option(options, "WholeWords", "&Whole words only");
     fromCaret = Option(options, "FromCaret", "Search from &caret");
     selectedOnly = Option(options, "SelectedOnly", "&Selected text only");
+    regularExpression = Option(options, "RegularExpression", "Regular e&xpression");
     auto* optionColumn = new QVBoxLayout(options);
-    for (QCheckBox* box : {caseSensitive, wholeWords, fromCaret, selectedOnly})
+    for (QCheckBox* box : {caseSensitive, wholeWords, fromCaret, selectedOnly, regularExpression})
         optionColumn->addWidget(box);
 
     auto* direction = new QGroupBox(QStringLiteral("Direction"), this);
@@ -133,6 +137,7 @@ void TTextSearchDialog::Load(const SearchState& state) {
     wholeWords->setChecked(state.wholeWords);
     fromCaret->setChecked(state.fromCaret);
     selectedOnly->setChecked(state.selectedOnly);
+    regularExpression->setChecked(state.regularExpression);
     Fill(*searchText, state.searchHistory, state.searchText);
     searchText->lineEdit()->selectAll();
     if (replaceText)
@@ -145,6 +150,7 @@ void TTextSearchDialog::Store(SearchState& state) const {
     state.wholeWords = wholeWords->isChecked();
     state.fromCaret = fromCaret->isChecked();
     state.selectedOnly = selectedOnly->isChecked();
+    state.regularExpression = regularExpression->isChecked();
     state.searchText = searchText->currentText();
     state.searchHistory = History(*searchText);
     if (replaceText) {
@@ -159,6 +165,22 @@ QString TTextSearchDialog::SearchText() const {
 
 bool TTextSearchDialog::FromCaret() const {
     return fromCaret->isChecked();
+}
+
+void TTextSearchDialog::accept() {
+    if (regularExpression->isChecked()) {
+        const QRegularExpression expression(searchText->currentText(),
+                                            QRegularExpression::UseUnicodePropertiesOption);
+        if (!expression.isValid()) {
+            CurrentPrompts().message(MessageKind::Error,
+                                     LangText(QStringLiteral("RegexError"))
+                                         .arg(expression.patternErrorOffset() + 1)
+                                         .arg(expression.errorString()));
+            searchText->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 TTextReplaceDialog::TTextReplaceDialog(QWidget* parent) : TTextSearchDialog(parent, true) {}

@@ -7,7 +7,7 @@ class QComboBox;
 class QRadioButton;
 struct SearchState;
 
-// "Search Text": the search text with its history, the four options and the
+// "Search Text": the search text with its history, the five options and the
 // direction.
 class TTextSearchDialog : public QDialog {
     Q_OBJECT
@@ -23,6 +23,10 @@ public:
     QString SearchText() const;
     bool FromCaret() const;
 
+    // With a regular expression that does not compile, says where and why,
+    // and stays open.
+    void accept() override;
+
 protected:
     TTextSearchDialog(QWidget* parent, bool withReplace);
 
@@ -33,6 +37,7 @@ private:
     QCheckBox* wholeWords;
     QCheckBox* fromCaret;
     QCheckBox* selectedOnly;
+    QCheckBox* regularExpression;
     QRadioButton* forward;
     QRadioButton* backward;
 };

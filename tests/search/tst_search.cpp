@@ -313,6 +313,41 @@ private slots:
         QCOMPARE(RememberedSearch().searchText, QStringLiteral("t5"));
     }
 
+    void regularExpressionThroughTheDialog() {
+        open("ann@home\r\nbob@work");
+        int resultAfterError = -1;
+        prompts->answer([&](QDialog& dialog) {
+            Child<QCheckBox>(dialog, "RegularExpression")->setChecked(true);
+            Child<QComboBox>(dialog, "SearchText")->setEditText(QStringLiteral(R"((\w+)@(\w)"));
+            Child<QComboBox>(dialog, "ReplaceText")->setEditText(QStringLiteral(R"(\2 at \1)"));
+            Child<QPushButton>(dialog, "OkButton")->click();
+            resultAfterError = dialog.result();
+            // The text is still there to be put right.
+            QLineEdit* field = Child<QComboBox>(dialog, "SearchText")->lineEdit();
+            field->setText(field->text() + QStringLiteral("+)"));
+            Child<QPushButton>(dialog, "OkButton")->click();
+            return dialog.result();
+        });
+        prompts->answer(Answer(TConfirmReplaceDialog::YesToAll));
+        act("FindNext1")->trigger();
+        QCOMPARE(resultAfterError, int(QDialog::Rejected));
+        const QStringList errors = asked("Error");
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.constFirst().startsWith(
+                     QStringLiteral("The regular expression is not valid at character 10: ")),
+                 qPrintable(errors.constFirst()));
+        QCOMPARE(editor->Text(), QStringLiteral("home at ann\r\nwork at bob\r\n"));
+        // The tick is remembered and shown again.
+        QVERIFY(RememberedSearch().regularExpression);
+        bool ticked = false;
+        prompts->answer([&](QDialog& dialog) {
+            ticked = Child<QCheckBox>(dialog, "RegularExpression")->isChecked();
+            return int(QDialog::Rejected);
+        });
+        act("Searchfortext1")->trigger();
+        QVERIFY(ticked);
+    }
+
     void selectedTextOnly() {
         open("cat one cat two cat");
         RememberedSearch().searchText = QStringLiteral("cat");

@@ -61,6 +61,13 @@ SearchOptions Replacing() {
     return options;
 }
 
+SearchOptions Regex(bool replace = true) {
+    SearchOptions options;
+    options.replace = replace;
+    options.regularExpression = true;
+    return options;
+}
+
 int ReplaceAll(TextBuffer& buffer, const QString& search, const QByteArray& with,
                SearchOptions options = Replacing()) {
     options.replace = true;
@@ -200,6 +207,87 @@ private slots:
         QVERIFY(buffer.asked.isEmpty());
         TextBuffer empty("");
         QCOMPARE(SearchAndReplace(empty, "a", {}, {}, empty.whole()), 0);
+    }
+
+    void regexReplacementsReferToTheMatch() {
+        TextBuffer buffer("mail ann@home, bob@work\r\nx@");
+        QCOMPARE(ReplaceAll(buffer, R"((\w+)@(\w+))", R"(\2 at \1 [\0])", Regex()), 2);
+        QCOMPARE(buffer.text,
+                 QByteArray("mail home at ann [ann@home], work at bob [bob@work]\r\nx@"));
+        // Escapes; a group that took no part gives nothing; other backslashes
+        // stay as typed.
+        buffer.text = "a-b";
+        QCOMPARE(ReplaceAll(buffer, "(x)?-", R"(\1\n\t\\\q\)", Regex()), 1);
+        QCOMPARE(buffer.text, QByteArray("a\r\n\t\\\\q\\b"));
+        // Without the option the replacement is literal.
+        buffer.text = "a-b";
+        QCOMPARE(ReplaceAll(buffer, "-", R"(\0\n)"), 1);
+        QCOMPARE(buffer.text, QByteArray(R"(a\0\nb)"));
+    }
+
+    void regexMatchingRules() {
+        // Whole words, case, and anchors at each line's ends.
+        TextBuffer words("Cat cats cat\r\ncat9 (CAT)");
+        SearchOptions whole = Regex();
+        whole.wholeWord = true;
+        QCOMPARE(ReplaceAll(words, "c.t", "x", whole), 3);
+        QCOMPARE(words.text, QByteArray("x cats x\r\ncat9 (x)"));
+        SearchOptions matchCase = Regex();
+        matchCase.matchCase = true;
+        words.text = "Cat cat\r\nCAT cat";
+        QCOMPARE(ReplaceAll(words, "^C..", "-", matchCase), 2);
+        QCOMPARE(words.text, QByteArray("- cat\r\n- cat"));
+        QCOMPARE(ReplaceAll(words, "cat$", "+", Regex()), 2);
+        QCOMPARE(words.text, QByteArray("- +\r\n- +"));
+
+        // Backwards: the last match first, each line's matches right to left.
+        TextBuffer buffer("a1 a2\r\na3 a4");
+        SearchOptions backwards = Regex(false);
+        backwards.backwards = true;
+        QCOMPARE(SearchAndReplace(buffer, R"(a\d)", {}, backwards, buffer.whole()), 1);
+        QCOMPARE(buffer.selected(), QByteArray("a4"));
+        QCOMPARE(SearchAndReplace(buffer, R"(a\d)", {}, backwards, {0, 11}), 1);
+        QCOMPARE(buffer.selected(), QByteArray("a3"));
+        backwards.replace = true;
+        buffer.answers = {ReplaceAnswer::Replace, ReplaceAnswer::Skip, ReplaceAnswer::Replace};
+        QCOMPARE(SearchAndReplace(buffer, R"(a(\d))", R"(<\1>)", backwards, buffer.whole()), 4);
+        QCOMPARE(buffer.text, QByteArray("a1 <2>\r\na3 <4>"));
+        QCOMPARE(buffer.asked, (QList<qsizetype>{10, 7, 3, 0}));
+
+        // A pattern that only matches empty text finds nothing; nor does one
+        // that does not compile.
+        for (const char* pattern : {"x*", "^", "\\b", "(a"})
+            QCOMPARE(ReplaceAll(buffer, pattern, "-", Regex()), 0);
+    }
+
+    void regexPositionsAreExactBytes() {
+        // A character beyond the BMP (two UTF-16 units, four bytes) and an
+        // invalid byte before the matches.
+        TextBuffer buffer("\xF0\x9F\x98\x80 \xE9t\xC3\xA9 \xFF\xFE caf\xC3\xA9!");
+        QCOMPARE(SearchAndReplace(buffer, "t\u00E9", {}, Regex(false), buffer.whole()), 1);
+        QCOMPARE(buffer.selectedFrom, 6);
+        QCOMPARE(buffer.selectedTo, 9);
+        QCOMPARE(ReplaceAll(buffer, R"((\w+)\x{E9})", R"([\1])", Regex()), 2);
+        QCOMPARE(buffer.text, QByteArray("\xF0\x9F\x98\x80 \xE9[t] \xFF\xFE [caf]!"));
+        // The invalid bytes match as U+FFFD and come back unchanged.
+        QCOMPARE(ReplaceAll(buffer, "(\uFFFD+)", R"(<\1>)", Regex()), 2);
+        QCOMPARE(buffer.text, QByteArray("\xF0\x9F\x98\x80 <\xE9>[t] <\xFF\xFE> [caf]!"));
+        QCOMPARE(SearchAndReplace(buffer, QString::fromUcs4(U"\U0001F600"), {}, Regex(false),
+                                  buffer.whole()),
+                 1);
+        QCOMPARE(buffer.selectedTo, 4);
+    }
+
+    void runawayRegexStops() {
+        // Catastrophic backtracking on every line: the run gives up with its
+        // status instead of going through all of them.
+        QByteArray text;
+        for (int i = 0; i < 5000; ++i)
+            text += QByteArray(40, 'a') + "b\r\n";
+        TextBuffer buffer(text.constData());
+        QCOMPARE(SearchAndReplace(buffer, "(a+)+$", {}, Regex(false), buffer.whole()),
+                 kSearchStopped);
+        QCOMPARE(buffer.selectedFrom, -1);
     }
 };
 
