@@ -6,7 +6,9 @@
 //   - F3 from the top for a text found only on the last line;
 //   - Ctrl+R replacing "Cell" (100,000 matches) by "Cells", from the click on
 //     "Yes to all" at the first question to the end of the run and to the
-//     painted result, and that one Undo restores the document.
+//     painted result, and that one Undo restores the document;
+//   - the same two with a regular expression: F3 for one that matches
+//     nothing, and Ctrl+R of "C(el)l" by "C\1ls" (100,000 matches).
 
 #include "BenchSupport.h"
 #include "EditorControl.h"
@@ -53,6 +55,8 @@ public:
     QElapsedTimer clock;
     qint64 messageShown = -1;
     qint64 yesToAllClicked = -1;
+    QString searchFor = QStringLiteral("Cell");
+    QString replaceWith = QStringLiteral("Cells");
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
@@ -62,11 +66,10 @@ protected:
             messageShown = clock.nsecsElapsed();
             QTimer::singleShot(0, box, [box] { box->done(0); });
         } else if (auto* dialog = qobject_cast<TTextReplaceDialog*>(object)) {
-            QTimer::singleShot(0, dialog, [dialog] {
-                dialog->findChild<QComboBox*>(QStringLiteral("SearchText"))
-                    ->setEditText(QStringLiteral("Cell"));
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                dialog->findChild<QComboBox*>(QStringLiteral("SearchText"))->setEditText(searchFor);
                 dialog->findChild<QComboBox*>(QStringLiteral("ReplaceText"))
-                    ->setEditText(QStringLiteral("Cells"));
+                    ->setEditText(replaceWith);
                 dialog->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
             });
         } else if (auto* confirm = qobject_cast<TConfirmReplaceDialog*>(object)) {
@@ -200,7 +203,7 @@ int main(int argc, char* argv[]) {
     // First with the whole text styled (the end has been shown above), then
     // after the Undo, which leaves it styled only up to the top.
     const qsizetype before = editor.TrimmedCharacterCount();
-    for (const char* styled : {"whole text styled before", "styled only at the top"}) {
+    const auto replaceAll = [&](const char* what, int target) {
         top();
         answerer.clock.start();
         answerer.yesToAllClicked = -1;
@@ -209,11 +212,11 @@ int main(int argc, char* argv[]) {
         bench::Paint(window);
         const qint64 painted = answerer.clock.nsecsElapsed();
         if (answerer.yesToAllClicked < 0)
-            return 4;
+            return false;
         const qsizetype after = editor.TrimmedCharacterCount();
-        std::printf("Ctrl+R \"Cell\" to \"Cells\" (%s), from Yes to all: replaced %.0f ms "
-                    "(target 500), painted at the last match %.0f ms; %lld characters more\n",
-                    styled, Milliseconds(replaced - answerer.yesToAllClicked),
+        std::printf("Ctrl+R %s, from Yes to all: replaced %.0f ms "
+                    "(target %d), painted at the last match %.0f ms; %lld characters more\n",
+                    what, Milliseconds(replaced - answerer.yesToAllClicked), target,
                     Milliseconds(painted - answerer.yesToAllClicked),
                     static_cast<long long>(after - before));
         QElapsedTimer timer;
@@ -223,7 +226,33 @@ int main(int argc, char* argv[]) {
         std::printf("one Undo: %.0f ms, document %s\n", Milliseconds(timer.nsecsElapsed()),
                     editor.TrimmedCharacterCount() == before && !editor.CanUndo() ? "restored"
                                                                                   : "NOT restored");
+        return true;
+    };
+    if (!replaceAll("\"Cell\" to \"Cells\" (whole text styled before)", 500) ||
+        !replaceAll("\"Cell\" to \"Cells\" (styled only at the top)", 500))
+        return 4;
+
+    // A regular expression: F3 for one that matches nothing, and a replace
+    // all of its 100,000 matches.
+    RememberedSearch().regularExpression = true;
+    std::vector<double> regex;
+    for (int i = 0; i < kRuns; ++i) {
+        RememberedSearch().searchText = QStringLiteral("miss(ing|ed) l[i1]nk");
+        top();
+        answerer.messageShown = -1;
+        answerer.clock.start();
+        press(Qt::Key_F3, Qt::NoModifier);
+        if (answerer.messageShown < 0)
+            return 2;
+        regex.push_back(Milliseconds(answerer.messageShown));
     }
+    std::printf("F3, regular expression matching nothing, key to \"Search Complete !\" shown: "
+                "median %.1f ms (target 300)\n",
+                Median(regex));
+    answerer.searchFor = QStringLiteral("C(el)l");
+    answerer.replaceWith = QStringLiteral(R"(C\1ls)");
+    if (!replaceAll("regular expression \"C(el)l\" to \"C\\1ls\"", 1000))
+        return 4;
     app.removeEventFilter(&answerer);
     document->SetModifiedFlag(false);
     return 0;
