@@ -50,7 +50,9 @@ void DocumentSearch::Run(bool replace, bool backwards) {
 
 ReplaceAnswer DocumentSearch::answer(const QString& search, const QString& replace,
                                      const TextPosition& at) {
-    if (search == replace)
+    // The same text would replace a match by itself; not so a regular
+    // expression, whose match may differ from its text.
+    if (search == replace && !RememberedSearch().regularExpression)
         return ReplaceAnswer::Skip;
     const QPoint match = editor->mapToGlobal(editor->PositionToPixels(at));
     const QRect area(document.mapToGlobal(QPoint(0, 0)), document.size());

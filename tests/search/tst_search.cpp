@@ -346,6 +346,11 @@ private slots:
         });
         act("Searchfortext1")->trigger();
         QVERIFY(ticked);
+        // An expression replaced by its own text is replaced all the same.
+        prompts->answer(Confirmed("b|k", "b|k"));
+        prompts->answer(Answer(TConfirmReplaceDialog::YesToAll));
+        act("FindNext1")->trigger();
+        QCOMPARE(editor->Text(), QStringLiteral("home at ann\r\nworb|k at b|kob|k\r\n"));
     }
 
     void selectedTextOnly() {
