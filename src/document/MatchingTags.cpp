@@ -32,11 +32,17 @@ bool MatchingTags::RunCommand(EditorCommand command) {
 }
 
 void MatchingTags::TextChanged() {
-    update();
+    Editor().MarkNearCaret({});
+    editedAt = Editor().CaretPosition();
 }
 
-void MatchingTags::CaretMoved(const TextPosition&) {
-    update();
+void MatchingTags::CaretMoved(const TextPosition& caret) {
+    const bool byEdit = editedAt == caret;
+    editedAt.reset();
+    if (byEdit)
+        Editor().MarkNearCaret({});
+    else
+        update();
 }
 
 void MatchingTags::update() {

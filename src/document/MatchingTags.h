@@ -2,6 +2,8 @@
 
 #include "EditorBehaviour.h"
 
+#include "EditorControl.h"
+
 #include <optional>
 
 // The partner of the tag at the caret in HTML. With the caret in a tag's
@@ -11,14 +13,16 @@
 // none. The bracket match (Ctrl+Shift+B) then jumps to the partner. Only the
 // few characters around the caret are read to tell whether it stands in a
 // name, and the partner is looked for at most a megabyte away, so moving
-// through a long page stays fast. Nothing happens in a style sheet.
+// through a long page stays fast. An edit clears the marks, and the caret
+// move that comes with it looks for none: typing a name scans nothing.
+// Nothing happens in a style sheet.
 class MatchingTags : public EditorBehaviour {
 public:
     using EditorBehaviour::EditorBehaviour;
 
     bool RunCommand(EditorCommand command) override;
     void TextChanged() override;
-    void CaretMoved(const TextPosition&) override;
+    void CaretMoved(const TextPosition& caret) override;
 
 private:
     // The tag name at the caret and its partner's, as starts relative to the
@@ -29,5 +33,7 @@ private:
         int length = 0;
     };
     std::optional<Match> findMatch() const;
+    // The caret after the last edit, until the caret moves.
+    std::optional<TextPosition> editedAt;
     void update();
 };

@@ -51,12 +51,21 @@ private slots:
         QCOMPARE(editor->MarkedRanges(), marked);
     }
 
-    void movingAwayClears() {
-        editor->SetText(QStringLiteral("<b>x</b>"));
+    void movingAwayOrEditingClears() {
+        editor->SetText(QStringLiteral("<i>x</i>"));
         editor->SetCaretPosition({3, 1});
         QCOMPARE(editor->MarkedRanges().size(), 2);
         press(Qt::Key_End);
         QCOMPARE(editor->MarkedRanges(), Ranges{});
+        // An edit in the name leaves no stale marks; the next move marks again.
+        editor->SetCaretPosition({3, 1});
+        QTest::keyClicks(editor->focusProxy(), QStringLiteral("b"));
+        QCOMPARE(editor->MarkedRanges(), Ranges{});
+        press(Qt::Key_Backspace);
+        QCOMPARE(editor->MarkedRanges(), Ranges{});
+        press(Qt::Key_Right);
+        press(Qt::Key_Left);
+        QCOMPARE(editor->MarkedRanges(), (Ranges{{2, 1}, {7, 1}}));
     }
 
     void jumpsToThePartnerOrBracket() {
