@@ -130,7 +130,8 @@ void TChildForm::applyCreationSettings() {
     editor->SetGutterLeftOffset(number("Gutter", "Width", kGutterWidth));
     if (flag("CloseTags", "Enabled", kCloseTags))
         editor->AddBehaviour(std::make_unique<ClosingTags>(*editor));
-    editor->AddBehaviour(std::make_unique<MatchingTags>(*editor));
+    if (flag("MatchTags", "Enabled", kMatchTags))
+        editor->AddBehaviour(std::make_unique<MatchingTags>(*editor));
     if (flag("Use", "CodeInside", kCodeInside))
         attachSnippets();
 }
