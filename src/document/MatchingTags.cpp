@@ -12,6 +12,7 @@ using namespace HtmlTags;
 // How much around the caret is read to find the name it stands in, and how
 // far a tag's partner is looked for.
 constexpr long kNameReach = 128;
+constexpr long kNearReach = 32 * 1024;
 constexpr long kPartnerReach = 1024 * 1024;
 
 bool InName(QChar c) {
@@ -78,17 +79,13 @@ std::optional<MatchingTags::Match> MatchingTags::findMatch() const {
     const auto sameName = [&name](const Tag& tag) {
         return !tag.selfClosing && tag.name.compare(name, Qt::CaseInsensitive) == 0;
     };
-
-    Match match;
-    match.name = int(nameStart - before.size());
-    match.length = int(name.size());
-    if (!closing) {
-        // Forward from the start tag to the end tag that brings the count of
-        // open elements of that name back to none.
-        const QString text = before.sliced(tagStart) + editor.TextAfterCaret(kPartnerReach);
-        const qsizetype caretInText = before.size() - tagStart;
+    const qsizetype tagFromCaret = before.size() - tagStart;
+    // Forward from the start tag to the end tag that brings the count of open
+    // elements of that name back to none; the partner's start from the caret.
+    const auto partnerAfter = [&](long reach) -> std::optional<int> {
+        const QString text = before.sliced(tagStart) + editor.TextAfterCaret(reach);
         int open = 0;
-        std::optional<qsizetype> partner;
+        std::optional<int> partner;
         ReadTags(text, [&](const Tag& tag) {
             if (!sameName(tag))
                 return open > 0;
@@ -96,30 +93,42 @@ std::optional<MatchingTags::Match> MatchingTags::findMatch() const {
             if (open > 0)
                 return true;
             if (tag.closing)
-                partner = tag.name.data() - text.data();
+                partner = int(tag.name.data() - text.data() - tagFromCaret);
             return false;
         });
-        if (!partner)
+        return partner;
+    };
+    // Back from the end tag: the innermost start tag of that name still open
+    // before it.
+    const auto partnerBefore = [&](long reach) -> std::optional<int> {
+        const QString text = editor.TextBeforeCaret(reach);
+        const QStringView head = QStringView(text).first(text.size() - tagFromCaret);
+        std::vector<qsizetype> open;
+        ReadTags(head, [&](const Tag& tag) {
+            if (sameName(tag)) {
+                if (!tag.closing)
+                    open.push_back(tag.name.data() - head.data());
+                else if (!open.empty())
+                    open.pop_back();
+            }
+            return true;
+        });
+        if (open.empty())
             return std::nullopt;
-        match.partner = int(*partner - caretInText);
-        return match;
-    }
-    // Back from the end tag: the start tags of that name still open before it.
-    const QString text = editor.TextBeforeCaret(kPartnerReach);
-    const qsizetype tagInText = text.size() - (before.size() - tagStart);
-    const QStringView head = QStringView(text).first(tagInText);
-    std::vector<qsizetype> open;
-    ReadTags(head, [&](const Tag& tag) {
-        if (sameName(tag)) {
-            if (!tag.closing)
-                open.push_back(tag.name.data() - head.data());
-            else if (!open.empty())
-                open.pop_back();
+        return int(open.back() - text.size());
+    };
+
+    Match match;
+    match.name = int(nameStart - before.size());
+    match.length = int(name.size());
+    // Most partners are near: a short stretch is read first, the whole
+    // reach only when the partner is not in it.
+    for (const long reach : {kNearReach, kPartnerReach}) {
+        if (const std::optional<int> partner =
+                closing ? partnerBefore(reach) : partnerAfter(reach)) {
+            match.partner = *partner;
+            return match;
         }
-        return true;
-    });
-    if (open.empty())
-        return std::nullopt;
-    match.partner = int(open.back() - text.size());
-    return match;
+    }
+    return std::nullopt;
 }
