@@ -6,6 +6,7 @@
 
 #include "BenchSupport.h"
 #include "EditorControl.h"
+#include "MatchingTags.h"
 #include "SampleDocument.h"
 
 #include <QApplication>
@@ -47,6 +48,8 @@ int main(int argc, char* argv[]) {
 
     EditorControl editor;
     editor.resize(1200, 800);
+    // The tag matching every document window attaches: it looks at each caret move.
+    editor.AddBehaviour(std::make_unique<MatchingTags>(editor));
     // BENCH_EDITOR_PLAIN leaves highlighting off, as it is by default.
     if (!qEnvironmentVariableIsSet("BENCH_EDITOR_PLAIN"))
         editor.SetHighlighter(Highlighter::Html);

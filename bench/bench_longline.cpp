@@ -12,6 +12,7 @@
 #include "BenchSupport.h"
 #include "EditorControl.h"
 #include "HighlightEngine.h"
+#include "MatchingTags.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -96,6 +97,8 @@ void Run(const Sample& sample, QTemporaryDir& dir) {
 
     EditorControl editor;
     editor.resize(1200, 800);
+    // The tag matching every document window attaches: it looks at each caret move.
+    editor.AddBehaviour(std::make_unique<MatchingTags>(editor));
     if (!qEnvironmentVariableIsSet("BENCH_LONGLINE_PLAIN"))
         editor.SetHighlighter(Highlighter::Html);
     // What the document window's status bar asks after every caret move.

@@ -190,6 +190,8 @@ QWidget* TfConfig::buildEditorPage() {
                                   false, "SHigh", "Enabled"));
     optionRows->addWidget(flagBox("CloseTags", QStringLiteral("Close tags automatically"),
                                   kCloseTags, "CloseTags", "Enabled"));
+    optionRows->addWidget(flagBox("MatchTags", QStringLiteral("Highlight matching tags"),
+                                  kMatchTags, "MatchTags", "Enabled"));
     optionRows->addWidget(
         flagBox("UseGutter", QStringLiteral("Use Gutter"), kGutterVisible, "Gutter", "Vis"));
     auto* numbers = new QFormLayout;

@@ -22,8 +22,10 @@ public:
     bool Enabled() const { return enabled; }
     void SetEnabled(bool on) { enabled = on; }
 
-    // A command the editor has no action of its own for (Ctrl+J, F1). True
-    // when the behaviour ran it; the later behaviours are then not asked.
+    // A command the editor has no action of its own for (Ctrl+J, F1), or the
+    // bracket match (Ctrl+Shift+B), which the editor runs itself when no
+    // behaviour did. True when the behaviour ran it; the later behaviours are
+    // then not asked.
     virtual bool RunCommand(EditorCommand) { return false; }
     // Text typed at the keyboard has gone in at the caret.
     virtual void Typed(const QString&) {}

@@ -105,6 +105,10 @@ EditorControl::EditorControl(QWidget* parent)
         Send(Sci::SCI_MARKERSETFORE, n, Rgb(Qt::white));
         Send(Sci::SCI_MARKERSETBACK, n, Rgb(QColor(0, 0, 128)));
     }
+    Send(Sci::SCI_INDICSETSTYLE, kMarkIndicator, Sci::INDIC_ROUNDBOX);
+    Send(Sci::SCI_INDICSETFORE, kMarkIndicator, Rgb(QColor(0, 128, 255)));
+    Send(Sci::SCI_INDICSETALPHA, kMarkIndicator, 60);
+    Send(Sci::SCI_INDICSETUNDER, kMarkIndicator, 1);
 
     // The design values; the document window then applies the settings.
     fontName = QStringLiteral("Courier New");

@@ -135,6 +135,9 @@ public:
     // behaviour reads near the caret without taking a whole long line.
     QString TextBeforeCaret(long maxBytes) const;
     QString TextAfterCaret(long maxBytes) const;
+    // Moves the caret by a number of characters (UTF-16 units, as in the
+    // texts above); negative moves back.
+    void MoveCaretBy(int characters);
     QPoint PositionToPixels(const TextPosition& position) const;
     int LineHeight() const;
 
@@ -188,6 +191,14 @@ public:
     int StyleAt(const TextPosition& position) const;
     // How the editor draws a style now: its foreground, bold and italic.
     HighlightStyleLook DrawnStyle(int style) const;
+
+    // Marks drawn over stretches of text near the caret, as a box behind
+    // them: each range is a start relative to the caret and a length, in
+    // UTF-16 units as TextBeforeCaret and TextAfterCaret count them. The
+    // marks set before go; an empty list only clears them.
+    void MarkNearCaret(const QList<QPair<int, int>>& ranges);
+    // The marked stretches as linear positions (see above) and lengths.
+    QList<QPair<int, int>> MarkedRanges() const;
 
     // Bookmark n (0 to 9): its line, or 0 when it is not set.
     int BookmarkLine(int n) const;
@@ -273,6 +284,8 @@ private:
     void indentBlock(bool indent);
     void toggleBookmark(int n);
     void gotoBookmark(int n);
+    // Offers a command to the enabled behaviours in turn; true when one ran it.
+    bool behavioursRunCommand(EditorCommand command);
     void matchBracket();
     SearchRange searchRange(const SearchOptions& options) const;
 
@@ -290,6 +303,7 @@ private:
     unsigned options = 0;
     SelectionMode selectionMode = SelectionMode::Normal;
     bool loading = false;
+    bool marksShown = false;
     bool changePending = false;
     bool flushQueued = false;
     TextPosition lastCaret;

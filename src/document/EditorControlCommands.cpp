@@ -180,7 +180,9 @@ void EditorControl::Execute(EditorCommand command) {
             SetEngineSelectionMode(EngineSelectionMode(selectionMode), false);
         break;
     case C::MatchBracket:
-        matchBracket();
+        // A behaviour may have a match of its own at the caret (a tag's partner).
+        if (!behavioursRunCommand(command))
+            matchBracket();
         break;
     case C::DeleteLine: {
         // The line goes as a whole; the last line takes the break before it along.
@@ -198,10 +200,7 @@ void EditorControl::Execute(EditorCommand command) {
     case C::ContextHelp:
     case C::AutoCompletion:
         // The editor has no action of its own for these; a behaviour may.
-        for (size_t i = 0; i < behaviours.size(); ++i) {
-            if (behaviours[i]->Enabled() && behaviours[i]->RunCommand(command))
-                break;
-        }
+        behavioursRunCommand(command);
         break;
     default:
         if (command >= C::GotoMarker0 && command <= C::GotoMarker9)
@@ -283,6 +282,14 @@ void EditorControl::gotoBookmark(int n) {
     const long line = Send(Sci::SCI_MARKERNEXT, 0, 1L << n);
     if (line >= 0)
         MoveToLine(int(line), false);
+}
+
+bool EditorControl::behavioursRunCommand(EditorCommand command) {
+    for (size_t i = 0; i < behaviours.size(); ++i) {
+        if (behaviours[i]->Enabled() && behaviours[i]->RunCommand(command))
+            return true;
+    }
+    return false;
 }
 
 void EditorControl::matchBracket() {

@@ -177,3 +177,7 @@ void EditorControl::MoveToLine(int line, bool extend) {
     const long column = Send(Sci::SCI_GETCOLUMN, Caret());
     MoveCaret(Send(Sci::SCI_FINDCOLUMN, line, column), extend);
 }
+
+void EditorControl::MoveCaretBy(int characters) {
+    MoveCaret(Send(Sci::SCI_POSITIONRELATIVECODEUNITS, Caret(), characters), false);
+}

@@ -259,3 +259,38 @@ int EditorControl::styleLines(long firstLine, long lastLine) {
     SendPointer(Sci::SCI_SETSTYLINGEX, styles.size(), styles.constData());
     return state;
 }
+
+// Marks -----------------------------------------------------------------------
+
+void EditorControl::MarkNearCaret(const QList<QPair<int, int>>& ranges) {
+    if (!marksShown && ranges.isEmpty())
+        return;
+    const long length = Send(Sci::SCI_GETLENGTH);
+    Send(Sci::SCI_SETINDICATORCURRENT, kMarkIndicator);
+    Send(Sci::SCI_INDICATORCLEARRANGE, 0, length);
+    const long caret = Caret();
+    for (const auto& [start, size] : ranges) {
+        const long from = Send(Sci::SCI_POSITIONRELATIVECODEUNITS, caret, start);
+        const long to = Send(Sci::SCI_POSITIONRELATIVECODEUNITS, from, size);
+        if (to > from)
+            Send(Sci::SCI_INDICATORFILLRANGE, from, to - from);
+    }
+    marksShown = !ranges.isEmpty();
+}
+
+QList<QPair<int, int>> EditorControl::MarkedRanges() const {
+    QList<QPair<int, int>> ranges;
+    const long length = Send(Sci::SCI_GETLENGTH);
+    long at = 0;
+    while (at < length) {
+        const long end = Send(Sci::SCI_INDICATOREND, kMarkIndicator, at);
+        if (end <= at)
+            break;
+        if (Send(Sci::SCI_INDICATORVALUEAT, kMarkIndicator, at) != 0) {
+            const long first = CharacterIndexOf(at);
+            ranges.append({int(first) + 1, int(CharacterIndexOf(end) - first)});
+        }
+        at = end;
+    }
+    return ranges;
+}

@@ -17,6 +17,8 @@ using Sci = QsciScintillaBase;
 inline constexpr int kBookmarkMargin = 0;
 inline constexpr int kLineNumberMargin = 1;
 inline constexpr int kBookmarkCount = 10;
+// The indicator of MarkNearCaret (the engine keeps 0 to 7 for lexers).
+inline constexpr int kMarkIndicator = 8;
 // The edit notices the editor listens to: before-edit ones only, since the
 // notices after an edit cost time on every one of a large replace.
 inline constexpr int kModEvents = Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE;

@@ -6,6 +6,7 @@
 #include "EditorControl.h"
 #include "ErrorReport.h"
 #include "Language.h"
+#include "MatchingTags.h"
 #include "Prompts.h"
 #include "SettingDefaults.h"
 #include "SettingsStore.h"
@@ -129,6 +130,8 @@ void TChildForm::applyCreationSettings() {
     editor->SetGutterLeftOffset(number("Gutter", "Width", kGutterWidth));
     if (flag("CloseTags", "Enabled", kCloseTags))
         editor->AddBehaviour(std::make_unique<ClosingTags>(*editor));
+    if (flag("MatchTags", "Enabled", kMatchTags))
+        editor->AddBehaviour(std::make_unique<MatchingTags>(*editor));
     if (flag("Use", "CodeInside", kCodeInside))
         attachSnippets();
 }

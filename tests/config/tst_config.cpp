@@ -100,8 +100,8 @@ private slots:
         const auto ticked = [screen](const char* name) {
             return Control<QCheckBox>(screen, name)->isChecked();
         };
-        for (const char* on :
-             {"LineNumbers", "UseGutter", "UseMargin", "AskToSave", "Syncronize", "CloseTags"})
+        for (const char* on : {"LineNumbers", "UseGutter", "UseMargin", "AskToSave", "Syncronize",
+                               "CloseTags", "MatchTags"})
             QVERIFY2(ticked(on), on);
         for (const char* off : {"DoubleClickOpen", "DefaultLinkColors", "SyntaxHighlighting"})
             QVERIFY2(!ticked(off), off);
