@@ -38,6 +38,9 @@
 
 namespace {
 
+// How long a hand-off waits for the clipboard another start has taken over.
+constexpr int kHandOffClipboardWaitMs = 2000;
+
 const QString kCodeName = QStringLiteral("Kestrel");
 
 // Toolbar buttons that run a command of a menu entry or a named command.
@@ -316,7 +319,11 @@ void TfMain::OpenConfiguration(int page, ConfigFocus focus) {
 void TfMain::HandleWindowMessage(int message, qint64 wordParam, qint64 /*longParam*/) {
     if (message != OpenFileChannel::OpenFileMessage)
         return;
-    const QString text = ClipboardText();
+    // A page handed over by another start of the program: its path is on the
+    // clipboard that program has just taken over.
+    const QString text = channel->MessageFromThisProgram()
+                             ? ClipboardText()
+                             : ClipboardTextFromOtherProgram(kHandOffClipboardWaitMs);
     if (text.isEmpty())
         return;
     const QString path = text.left(qMax<qint64>(0, wordParam));

@@ -1,6 +1,8 @@
 #include "Clipboard.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -9,6 +11,15 @@ QString ClipboardText() {
     if (!data || !data->hasText())
         return {};
     return data->text();
+}
+
+QString ClipboardTextFromOtherProgram(int timeoutMs) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QElapsedTimer waited;
+    waited.start();
+    while (clipboard->ownsClipboard() && waited.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return ClipboardText();
 }
 
 void SetClipboardText(const QString& text) {

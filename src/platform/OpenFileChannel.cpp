@@ -6,7 +6,10 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QScopeGuard>
+
 #include <QTimer>
+#include <sys/socket.h>
 
 #include <unistd.h>
 
@@ -93,8 +96,16 @@ void OpenFileChannel::readMessages(QLocalSocket* socket) {
             longParam = fields[2].toLongLong(&okLong);
             ok = okMessage && okWord && okLong;
         }
-        if (ok)
+        if (ok) {
+            // The sender is known by the process at the socket's other end.
+            ucred peer{};
+            socklen_t size = sizeof(peer);
+            const bool known = ::getsockopt(int(socket->socketDescriptor()), SOL_SOCKET,
+                                            SO_PEERCRED, &peer, &size) == 0;
+            fromThisProgram = !known || peer.pid == ::getpid();
+            const auto restore = qScopeGuard([this] { fromThisProgram = true; });
             emit messageReceived(message, wordParam, longParam);
+        }
         if (guard) {
             socket->write(kDone);
             socket->flush();

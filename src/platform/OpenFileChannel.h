@@ -38,6 +38,9 @@ public:
     // this program's own events meanwhile, until the receiver has handled it.
     // Returns false when no program holds the name or the receiver went away.
     static bool Send(const QString& name, int message, qint64 wordParam, qint64 longParam);
+    // While a message is handled: whether this program itself sent it (true
+    // outside the handling of a message).
+    bool MessageFromThisProgram() const { return fromThisProgram; }
 
 signals:
     // Emitted for every message received; the sender is answered when the
@@ -50,4 +53,5 @@ private:
 
     QString channelName;
     QLocalServer* server = nullptr;
+    bool fromThisProgram = true;
 };
