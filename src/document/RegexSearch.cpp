@@ -1,5 +1,7 @@
 #include "RegexSearch.h"
 
+#include "Utf8Count.h"
+
 #include <QChar>
 
 #include <algorithm>
@@ -20,12 +22,6 @@ void RegexLineSearch::decode(const char* line, qsizetype length) {
     offsets.resize(size_t(length) + 1);
     QChar* out = text.data();
     qsizetype n = 0;
-    const auto continuation = [&](qsizetype i) {
-        return i < length && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80;
-    };
-    const auto bits = [&](qsizetype i) {
-        return char32_t(static_cast<unsigned char>(line[i]) & 0x3F);
-    };
     for (qsizetype i = 0; i < length;) {
         const unsigned char b = static_cast<unsigned char>(line[i]);
         if (b < 0x80) {
@@ -34,28 +30,16 @@ void RegexLineSearch::decode(const char* line, qsizetype length) {
             ++i;
             continue;
         }
-        char32_t c = QChar::ReplacementCharacter;
-        qsizetype size = 1;
-        if (b >= 0xC2 && b <= 0xDF && continuation(i + 1)) {
-            c = (char32_t(b & 0x1F) << 6) | bits(i + 1);
-            size = 2;
-        } else if ((b & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2)) {
-            c = (char32_t(b & 0x0F) << 12) | (bits(i + 1) << 6) | bits(i + 2);
-            size = 3;
-            // Overlong forms and surrogates are no characters.
-            if (c < 0x800 || QChar::isSurrogate(c)) {
-                c = QChar::ReplacementCharacter;
-                size = 1;
-            }
-        } else if (b >= 0xF0 && b <= 0xF4 && continuation(i + 1) && continuation(i + 2) &&
-                   continuation(i + 3)) {
-            c = (char32_t(b & 0x07) << 18) | (bits(i + 1) << 12) | (bits(i + 2) << 6) | bits(i + 3);
-            size = 4;
-            if (c < 0x10000 || c > 0x10FFFF) {
-                c = QChar::ReplacementCharacter;
-                size = 1;
-            }
-        }
+        Utf8Character character = DecodeUtf8At(line, length, i);
+        // Overlong forms, surrogates and code points past Unicode are no
+        // characters either.
+        const char32_t least = character.size == 3 ? 0x800 : 0x10000;
+        if (character.size == 0 ||
+            (character.size >= 3 && (character.code < least || character.code > 0x10FFFF ||
+                                     QChar::isSurrogate(character.code))))
+            character = {QChar::ReplacementCharacter, 1};
+        const char32_t c = character.code;
+        const qsizetype size = character.size;
         if (QChar::requiresSurrogates(c)) {
             offsets[size_t(n)] = i;
             out[n++] = QChar(QChar::highSurrogate(c));

@@ -1,5 +1,7 @@
 #include "TextSearch.h"
 
+#include "Utf8Count.h"
+
 #include "RegexSearch.h"
 
 #include <QChar>
@@ -246,33 +248,19 @@ private:
     void decode(const char* line, qsizetype length) {
         lineChars.clear();
         offsets.clear();
-        const auto continuation = [&](qsizetype i) {
-            return i < length && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80;
-        };
-        const auto bits = [&](qsizetype i) {
-            return char32_t(static_cast<unsigned char>(line[i]) & 0x3F);
-        };
         for (qsizetype i = 0; i < length;) {
             const unsigned char b = static_cast<unsigned char>(line[i]);
-            char32_t c = 0xDC00 | b;
-            qsizetype size = 1;
             if (b < 0x80) {
-                c = b;
-            } else if (b >= 0xC2 && b <= 0xDF && continuation(i + 1)) {
-                c = (char32_t(b & 0x1F) << 6) | bits(i + 1);
-                size = 2;
-            } else if ((b & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2)) {
-                c = (char32_t(b & 0x0F) << 12) | (bits(i + 1) << 6) | bits(i + 2);
-                size = 3;
-            } else if (b >= 0xF0 && b <= 0xF4 && continuation(i + 1) && continuation(i + 2) &&
-                       continuation(i + 3)) {
-                c = (char32_t(b & 0x07) << 18) | (bits(i + 1) << 12) | (bits(i + 2) << 6) |
-                    bits(i + 3);
-                size = 4;
+                lineChars.push_back(matchCase ? b : Lower(b));
+                offsets.push_back(i++);
+                continue;
             }
-            lineChars.push_back(matchCase ? c : Lower(c));
+            Utf8Character character = DecodeUtf8At(line, length, i);
+            if (character.size == 0)
+                character = {char32_t(0xDC00 | static_cast<unsigned char>(line[i])), 1};
+            lineChars.push_back(matchCase ? character.code : Lower(character.code));
             offsets.push_back(i);
-            i += size;
+            i += character.size;
         }
         offsets.push_back(length);
     }

@@ -43,3 +43,25 @@ qsizetype CountUtf16Units(const char* data, qsizetype length) {
         0xF0);
     return CountCodePoints(data, length) + fourByteLeads;
 }
+
+Utf8Character DecodeUtf8At(const char* data, qsizetype length, qsizetype at) {
+    const auto continuation = [&](qsizetype i) {
+        return i < length && (static_cast<unsigned char>(data[i]) & 0xC0) == 0x80;
+    };
+    const auto bits = [&](qsizetype i) {
+        return char32_t(static_cast<unsigned char>(data[i]) & 0x3F);
+    };
+    const unsigned char b = static_cast<unsigned char>(data[at]);
+    if (b < 0x80)
+        return {b, 1};
+    if (b >= 0xC2 && b <= 0xDF && continuation(at + 1))
+        return {(char32_t(b & 0x1F) << 6) | bits(at + 1), 2};
+    if ((b & 0xF0) == 0xE0 && continuation(at + 1) && continuation(at + 2))
+        return {(char32_t(b & 0x0F) << 12) | (bits(at + 1) << 6) | bits(at + 2), 3};
+    if (b >= 0xF0 && b <= 0xF4 && continuation(at + 1) && continuation(at + 2) &&
+        continuation(at + 3))
+        return {(char32_t(b & 0x07) << 18) | (bits(at + 1) << 12) | (bits(at + 2) << 6) |
+                    bits(at + 3),
+                4};
+    return {};
+}

@@ -11,3 +11,13 @@ qsizetype CountCodePoints(const char* data, qsizetype length);
 // for each character outside the Basic Multilingual Plane, whose UTF-8 lead
 // byte is 0xF0 or above.
 qsizetype CountUtf16Units(const char* data, qsizetype length);
+
+// The character whose UTF-8 bytes start at data[at] (at < length), by the
+// shape of its bytes alone: a lead byte of two, three or four bytes followed
+// by as many continuation bytes. size is 0 when the byte starts no such
+// sequence; overlong forms and surrogates are not checked here.
+struct Utf8Character {
+    char32_t code = 0;
+    int size = 0;
+};
+Utf8Character DecodeUtf8At(const char* data, qsizetype length, qsizetype at);
