@@ -1,0 +1,83 @@
+#include "PageCheck.h"
+
+#include <algorithm>
+
+#include <tidy.h>
+#include <tidybuffio.h>
+
+namespace {
+
+Bool TIDY_CALL collect(TidyMessage message) {
+    auto* result = static_cast<PageCheckResult*>(tidyGetAppData(tidyGetMessageDoc(message)));
+    PageFinding finding;
+    switch (tidyGetMessageLevel(message)) {
+    case TidyWarning:
+        finding.kind = PageFinding::Kind::Warning;
+        break;
+    case TidyAccess:
+        finding.kind = PageFinding::Kind::Access;
+        break;
+    case TidyError:
+    case TidyBadDocument:
+    case TidyFatal:
+        finding.kind = PageFinding::Kind::Error;
+        break;
+    default:
+        // Information, configuration remarks and the closing summary are no
+        // findings about the page.
+        return no;
+    }
+    if (result->findings.size() >= kMaxFindings) {
+        result->truncated = true;
+        return no;
+    }
+    finding.line = tidyGetMessageLine(message);
+    finding.column = tidyGetMessageColumn(message);
+    // Tidy's own English text: it has no Dutch translation of its messages.
+    finding.message = QString::fromUtf8(tidyGetMessageDefault(message)).trimmed();
+    result->findings.append(finding);
+    return no; // nothing goes to Tidy's own error output
+}
+
+} // namespace
+
+PageCheckResult CheckPage(const QByteArray& utf8Text) {
+    PageCheckResult result;
+    TidyDoc doc = tidyCreate();
+    tidySetAppData(doc, &result);
+    tidySetMessageCallback(doc, collect);
+    // Messages that would still go to an error sink land in this buffer.
+    TidyBuffer sink;
+    tidyBufInit(&sink);
+    tidySetErrorBuffer(doc, &sink);
+    tidySetInCharEncoding(doc, "utf8");
+    tidyOptSetBool(doc, TidyQuiet, yes);
+    tidyOptSetBool(doc, TidyShowWarnings, yes);
+    tidyOptSetBool(doc, TidyShowInfo, no);
+    // Tidy stops counting after a handful of errors unless told otherwise.
+    tidyOptSetInt(doc, TidyShowErrors, kMaxFindings + 1);
+    // A tab is one character in the editor's columns.
+    tidyOptSetInt(doc, TidyTabSize, 1);
+    // Custom elements (<my-widget>) are valid HTML5, not unknown tags.
+    tidyOptSetInt(doc, TidyUseCustomTags, TidyCustomBlocklevel);
+
+    // Tidy reads the caller's bytes where they are: a big page is not copied.
+    TidyBuffer input;
+    tidyBufInit(&input);
+    tidyBufAttach(&input, reinterpret_cast<byte*>(const_cast<char*>(utf8Text.constData())),
+                  static_cast<uint>(utf8Text.size()));
+    if (tidyParseBuffer(doc, &input) >= 0) {
+        tidyCleanAndRepair(doc);
+        tidyRunDiagnostics(doc);
+    }
+    tidyBufDetach(&input);
+    tidyBufFree(&sink);
+    tidyRelease(doc);
+    // Tidy reports some findings (a missing title) only when the page ends;
+    // the list reads from the top of the page down.
+    std::stable_sort(result.findings.begin(), result.findings.end(),
+                     [](const PageFinding& a, const PageFinding& b) {
+                         return std::pair(a.line, a.column) < std::pair(b.line, b.column);
+                     });
+    return result;
+}
