@@ -216,5 +216,8 @@ void ImageBrowserPanel::InsertPictureTag() {
 
 void ImageBrowserPanel::setViewText(const QString& text) {
     status->SetPanelText(1, text);
-    status->SetPanelWidth(1, 6 * int(text.size()));
+    // Six pixels a character fits a small bitmap font; wider fonts get the
+    // room their text takes, so the view's name is never cut off.
+    status->SetPanelWidth(
+        1, qMax(6 * int(text.size()), status->fontMetrics().horizontalAdvance(text) + 8));
 }

@@ -150,7 +150,14 @@ private slots:
         QTest::mouseClick(picture, Qt::LeftButton);
         QVERIFY(!window->FileManager()->isVisible());
         QCOMPARE(browser()->Status()->PanelText(1), QStringLiteral("Fullscreen View"));
-        QCOMPARE(browser()->Status()->PanelWidth(1), 90);
+        // At least six pixels a character, and never narrower than the text.
+        const auto fits = [this] {
+            const auto* status = browser()->Status();
+            const QString text = status->PanelText(1);
+            return status->PanelWidth(1) >= 6 * text.size() &&
+                   status->PanelWidth(1) > status->fontMetrics().horizontalAdvance(text);
+        };
+        QVERIFY(fits());
         QTest::mouseClick(browser()->CloseButton(), Qt::LeftButton);
         QVERIFY(!browser()->isVisible());
         QVERIFY(window->FileManager()->isVisible());
@@ -166,7 +173,7 @@ private slots:
         QTest::mouseClick(picture, Qt::LeftButton);
         QVERIFY(window->FileManager()->isVisible());
         QCOMPARE(browser()->Status()->PanelText(1), QStringLiteral("Normal View"));
-        QCOMPARE(browser()->Status()->PanelWidth(1), 66);
+        QVERIFY(fits());
         act("ToolButton23")->trigger();
         QVERIFY(!browser()->isVisible());
 
