@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPointer>
 
 void TfMain::connectFileSearch() {
     results = new ResultsPanel(this);
@@ -42,12 +43,18 @@ void TfMain::connectFileSearch() {
 
     // F4 opens the document's text formatting, unless results are shown to
     // step through.
-    const auto enableStepping = [this] {
-        const bool on = results->isVisible() && results->RowCount() > 0;
-        action(QStringLiteral("NextResult1"))->setEnabled(on);
-        action(QStringLiteral("PreviousResult1"))->setEnabled(on);
-    };
-    connect(results, &ResultsPanel::visibilityChanged, this, enableStepping);
-    connect(results, &ResultsPanel::contentChanged, this, enableStepping);
+    // The panel also hides while the window is taken down, after its table
+    // of actions has gone.
+    const auto enableStepping =
+        [panel = results, next = QPointer<QAction>(action(QStringLiteral("NextResult1"))),
+         previous = QPointer<QAction>(action(QStringLiteral("PreviousResult1")))] {
+            const bool on = panel->isVisible() && panel->RowCount() > 0;
+            for (QAction* step : {next.data(), previous.data()}) {
+                if (step)
+                    step->setEnabled(on);
+            }
+        };
+    connect(results, &ResultsPanel::visibilityChanged, results, enableStepping);
+    connect(results, &ResultsPanel::contentChanged, results, enableStepping);
     enableStepping();
 }

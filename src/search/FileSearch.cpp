@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -203,24 +204,42 @@ QByteArray Digest(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }
 
-// The bytes of a file, or nullopt (with the reason counted) when it is not
-// searched.
-std::optional<QByteArray> ReadSearchedFile(const QString& path, FileSearchTotals& totals) {
+// Reads a file into bytes (whose memory is reused from file to file); false
+// (with the reason counted) when it is not searched.
+bool ReadSearchedFile(const QString& path, QByteArray& bytes, FileSearchTotals& totals) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ++totals.unreadable;
-        return std::nullopt;
+        return false;
     }
-    if (file.size() > kMaxSearchedFileSize) {
+    const qint64 size = file.size();
+    if (size > kMaxSearchedFileSize) {
         ++totals.large;
-        return std::nullopt;
+        return false;
     }
-    QByteArray bytes = file.readAll();
+    bytes.resize(size);
+    const qint64 read = file.read(bytes.data(), size);
+    if (read < 0) {
+        ++totals.unreadable;
+        return false;
+    }
+    bytes.truncate(read);
     if (LooksBinary(bytes)) {
         ++totals.binary;
-        return std::nullopt;
+        return false;
     }
-    return bytes;
+    return true;
+}
+
+// Whether a file whose bytes, read as UTF-8, hold no match holds none in its
+// own encoding either: so for a literal text of ASCII characters, which both
+// encodings write alike and which no other character of Windows-1252 lowers
+// to. Most files then need no look at their encoding.
+bool RawBytesDecide(const FileSearchRequest& request) {
+    if (request.regularExpression)
+        return false;
+    return std::all_of(request.text.cbegin(), request.text.cend(),
+                       [](QChar c) { return c.unicode() < 0x80; });
 }
 
 QByteArray FirstLineBreak(const QByteArray& bytes) {
@@ -258,13 +277,70 @@ std::optional<QList<LineHit>> FindInText(const QByteArray& utf8, const FileSearc
     return Hits(utf8.constData(), utf8.size(), found);
 }
 
+namespace {
+
+// What a run reuses from file to file.
+struct Scratch {
+    QByteArray bytes;
+    std::vector<Found> found;
+};
+
+struct SearchContext {
+    const FileSearchRequest& request;
+    const QHash<QString, QByteArray>& openTexts;
+    bool rawBytesDecide;
+};
+
+// Searches one file (or its open document's text) into file, counting it in
+// totals.
+void SearchOne(const SearchContext& context, Scratch& scratch, FileSearchTotals& totals,
+               FileHits& file) {
+    const FileSearchRequest& request = context.request;
+    const auto open = context.openTexts.isEmpty()
+                          ? context.openTexts.cend()
+                          : context.openTexts.constFind(QFileInfo(file.path).canonicalFilePath());
+    std::vector<Found>& found = scratch.found;
+    bool complete = false;
+    if (open != context.openTexts.cend()) {
+        file.fromEditor = true;
+        complete = Collect(open->constData(), open->size(), request, false, found);
+        if (!found.empty())
+            file.hits = Hits(open->constData(), open->size(), found);
+    } else {
+        QByteArray& bytes = scratch.bytes;
+        if (!ReadSearchedFile(file.path, bytes, totals))
+            return;
+        complete = context.rawBytesDecide &&
+                   Collect(bytes.constData(), bytes.size(), request, false, found) && found.empty();
+        if (!complete) {
+            const SearchForm form = FormOf(bytes);
+            complete = Collect(form.data, form.size, request, false, found);
+            if (!found.empty()) {
+                file.hits = Hits(form.data, form.size, found);
+                file.size = bytes.size();
+                file.digest = Digest(bytes);
+            }
+        }
+    }
+    ++totals.files;
+    if (!complete)
+        ++totals.stopped;
+    if (!file.hits.isEmpty()) {
+        ++totals.filesWithMatches;
+        totals.matches += int(file.hits.size());
+    }
+}
+
+} // namespace
+
 FileSearchTotals RunFileSearch(const FileSearchRequest& request,
                                const QHash<QString, QByteArray>& openTexts, FileSearchSink& sink,
                                const std::atomic_bool& cancel) {
+    const SearchContext context{request, openTexts, RawBytesDecide(request)};
     FileSearchTotals totals;
     const QStringList files = FilesToSearch(request);
     const int total = int(files.size());
-    std::vector<Found> found;
+    Scratch scratch;
     for (int done = 0; done < total; ++done) {
         if (cancel) {
             totals.cancelled = true;
@@ -274,37 +350,9 @@ FileSearchTotals RunFileSearch(const FileSearchRequest& request,
             sink.Progress(done, total, totals.matches);
         FileHits file;
         file.path = files[done];
-        const auto open = openTexts.isEmpty()
-                              ? openTexts.cend()
-                              : openTexts.constFind(QFileInfo(file.path).canonicalFilePath());
-        bool complete = false;
-        QByteArray bytes;
-        if (open != openTexts.cend()) {
-            file.fromEditor = true;
-            complete = Collect(open->constData(), open->size(), request, false, found);
-            if (!found.empty())
-                file.hits = Hits(open->constData(), open->size(), found);
-        } else {
-            std::optional<QByteArray> read = ReadSearchedFile(file.path, totals);
-            if (!read)
-                continue;
-            bytes = std::move(*read);
-            const SearchForm form = FormOf(bytes);
-            complete = Collect(form.data, form.size, request, false, found);
-            if (!found.empty()) {
-                file.hits = Hits(form.data, form.size, found);
-                file.size = bytes.size();
-                file.digest = Digest(bytes);
-            }
-        }
-        ++totals.files;
-        if (!complete)
-            ++totals.stopped;
-        if (file.hits.isEmpty())
-            continue;
-        ++totals.filesWithMatches;
-        totals.matches += int(file.hits.size());
-        sink.Found(file);
+        SearchOne(context, scratch, totals, file);
+        if (!file.hits.isEmpty())
+            sink.Found(file);
     }
     sink.Progress(totals.cancelled ? totals.files : total, total, totals.matches);
     return totals;

@@ -84,9 +84,9 @@ public:
     virtual void Found(const FileHits& file) = 0;
 };
 
-// Searches the files of the request; an open document (keyed by its
-// canonical path) is searched in the given text instead of its file. Stops
-// early once cancel is set.
+// Searches the files of the request, in the order of FilesToSearch; an open
+// document (keyed by its canonical path) is searched in the given text
+// instead of its file. Stops early once cancel is set.
 FileSearchTotals RunFileSearch(const FileSearchRequest& request,
                                const QHash<QString, QByteArray>& openTexts, FileSearchSink& sink,
                                const std::atomic_bool& cancel);
