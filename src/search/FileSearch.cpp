@@ -234,9 +234,11 @@ bool ReadSearchedFile(const QString& path, QByteArray& bytes, FileSearchTotals& 
 // Whether a file whose bytes, read as UTF-8, hold no match holds none in its
 // own encoding either: so for a literal text of ASCII characters, which both
 // encodings write alike and which no other character of Windows-1252 lowers
-// to. Most files then need no look at their encoding.
+// to. Most files then need no look at their encoding. Not so for whole
+// words: bytes that read as a letter in UTF-8 may be no letters in
+// Windows-1252.
 bool RawBytesDecide(const FileSearchRequest& request) {
-    if (request.regularExpression)
+    if (request.regularExpression || request.wholeWords)
         return false;
     return std::all_of(request.text.cbegin(), request.text.cend(),
                        [](QChar c) { return c.unicode() < 0x80; });

@@ -59,6 +59,8 @@ private slots:
         // a page with a NUL byte; a page open with unsaved text.
         Write(at("a.html"), "<p class=\"old\">\n\tOld <b>old</b>\r\nlast\rold end");
         Write(at("b.htm"), "caf\xe9 \xe9t\xe9 old\r\n");
+        // Read as UTF-8 the word would follow an "é"; in Windows-1252 a "©".
+        Write(at("c.htm"), "\xe9\xc3\xa9old");
         Write(at("binary.htm"), QByteArray("old\0old", 7));
         Write(at("notes.txt"), "old");
         Write(at("open.html"), "nothing here");
@@ -71,14 +73,14 @@ private slots:
         Recorder found;
         std::atomic_bool cancel = false;
         FileSearchTotals totals = RunFileSearch(request, open, found, cancel);
-        QCOMPARE(totals.files, 4);
+        QCOMPARE(totals.files, 5);
         QCOMPARE(totals.binary, 1);
-        QCOMPARE(totals.matches, 7);
-        QCOMPARE(found.lastDone, 5);
+        QCOMPARE(totals.matches, 8);
+        QCOMPARE(found.lastDone, 6);
         QStringList paths;
         for (const FileHits& file : std::as_const(found.files))
             paths << QDir(site()).relativeFilePath(file.path);
-        QCOMPARE(paths, (QStringList{"a.html", "b.htm", "open.html", "sub/c.css"}));
+        QCOMPARE(paths, (QStringList{"a.html", "b.htm", "c.htm", "open.html", "sub/c.css"}));
 
         const QList<LineHit>& a = found.files[0].hits;
         QCOMPARE(a.size(), 4);
@@ -98,15 +100,15 @@ private slots:
         QVERIFY(!a[0].lineText.isEmpty() && !found.files[0].digest.isEmpty());
         // Windows-1252: one character per byte.
         QCOMPARE(place(found.files[1].hits[0]), QStringLiteral("1:10+3 café été old[9,3]"));
-        QVERIFY(found.files[2].fromEditor);
-        QCOMPARE(place(found.files[2].hits[0]), QStringLiteral("2:5+3 é old[2,3]"));
+        QVERIFY(found.files[3].fromEditor);
+        QCOMPARE(place(found.files[3].hits[0]), QStringLiteral("2:5+3 é old[2,3]"));
 
         // Case, sub-folders and a regular expression.
         request.matchCase = true;
         request.subFolders = false;
         found.files.clear();
         totals = RunFileSearch(request, {}, found, cancel);
-        QCOMPARE(totals.matches, 4);
+        QCOMPARE(totals.matches, 5);
         request.regularExpression = true;
         request.wholeWords = false;
         request.text = QStringLiteral("^o.d");
