@@ -124,6 +124,11 @@ void BuildMenuBar(Builder& b) {
                {"FindNext2", "Find Next ...", "F3"},
                {"FindPrevious1", "Find Previous ...", "F2"},
                kSeparator,
+               {"SearchInFiles1", "Search in Files ...", "Ctrl+Shift+F"},
+               {"ReplaceInFiles1", "Replace in Files ...", "Ctrl+Shift+H"},
+               {"NextResult1", "Next Result", "F4"},
+               {"PreviousResult1", "Previous Result", "Shift+F4"},
+               kSeparator,
                {"GotoLine1", "Goto Line ...", "Ctrl+G"}});
     b.topMenu("Tools1", "&Options and Toolbars",
               {{"ImageBrowser1", "Image Browser", "F8"},

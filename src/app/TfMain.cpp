@@ -267,6 +267,7 @@ void TfMain::connectCommands() {
     connect(splitter, &QSplitter::splitterMoved, this, &TfMain::keepFileManagerWidth);
     connectFileManager();
     connectPreviewCommands();
+    connectFileSearch();
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         // A preview that loses the activation is no longer active when the

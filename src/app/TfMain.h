@@ -18,6 +18,7 @@ class ColorBarPanel;
 class DocumentImport;
 class EditorControl;
 class FileManagerPanel;
+class FileSearchCommands;
 class FileManagerView;
 class FileTabsBar;
 class ImageBrowserPanel;
@@ -27,6 +28,8 @@ class QMdiArea;
 class QMdiSubWindow;
 class QSplitter;
 class QToolBar;
+class ResultsPanel;
+struct ResultPlace;
 class SettingsStore;
 class TabStrip;
 class TChildForm;
@@ -92,6 +95,9 @@ public:
     ImageBrowserPanel* ImageBrowser() const { return imageBrowser; }
     ColorBarPanel* ColorBar() const { return colorBar; }
     DocumentImport* Imports() const { return imports; }
+    // The results panel below the documents, which Search in Files fills.
+    ResultsPanel* Results() const { return results; }
+    FileSearchCommands* FileSearch() const { return fileSearch; }
     int FileManagerWidth() const { return fileManagerWidth; }
     bool IsListening() const;
 
@@ -119,6 +125,10 @@ public:
     void OpenFiles(const QStringList& files, bool hideBrowser);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
+    // Shows a place a result points at: activates the document window given
+    // with it, else opens its file (or activates the window that has it),
+    // and selects the place there.
+    void ShowResultPlace(const ResultPlace& place);
     // Reopens the documents open at the last exit, caret and scroll position
     // included, when the settings ask for it; a start without a file to open
     // runs it once the window is shown. Files gone since are named once.
@@ -191,6 +201,7 @@ private:
     void keepFileManagerWidth();
     void connectFileManager();
     void connectPreviewCommands();
+    void connectFileSearch();
     void followPreviewActivation(QMdiSubWindow* sub);
     void openPreviewWindow(const QString& path);
     void insertInActiveDocument(const QString& html);
@@ -244,4 +255,6 @@ private:
     TabStrip* tabStrip = nullptr;
     FileTabsBar* tabsBar = nullptr;
     DocumentImport* imports = nullptr;
+    ResultsPanel* results = nullptr;
+    FileSearchCommands* fileSearch = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "MainPanels.h"
 #include "ObjectInserts.h"
 #include "Prompts.h"
+#include "ResultsPanel.h"
 #include "RgbToHtml.h"
 #include "SettingsStore.h"
 #include "StatusPanels.h"
@@ -239,6 +240,18 @@ void TfMain::OpenDocumentFile(const QString& path) {
     RunSilently([&] { OpenFileInWindow(path, HighlightingOn()); });
 }
 
+void TfMain::ShowResultPlace(const ResultPlace& place) {
+    auto* document = qobject_cast<TChildForm*>(place.document.data());
+    if (document)
+        document->ActivateDocument();
+    else
+        document = OpenFileInWindow(place.path, HighlightingOn());
+    EditorControl* editor = document->Editor();
+    editor->SetCaretPosition({place.column, place.line});
+    editor->SetBlockEnd({place.column + place.length, place.line});
+    editor->setFocus();
+}
+
 void TfMain::SaveTo(TChildForm& document, const QString& path) {
     document.SetCaption(path);
     document.SaveDocument();
@@ -332,7 +345,7 @@ void TfMain::HideImageBrowser() {
 bool TfMain::ClaimsKey(QKeyCombination keys) const {
     const QKeySequence sequence(keys);
     for (const QAction* command : std::as_const(actions)) {
-        if (command->shortcut() == sequence)
+        if (command->isEnabled() && command->shortcut() == sequence)
             return true;
     }
     return false;

@@ -162,6 +162,21 @@ int EditorControl::SearchReplace(const QString& search, const QString& replace,
     return count;
 }
 
+int EditorControl::ReplaceEverywhere(const QString& search, const QString& replace,
+                                     SearchOptions options) {
+    options.replace = true;
+    options.backwards = false;
+    options.entireScope = true;
+    options.selectedOnly = false;
+    ReplaceQuery asking =
+        std::exchange(replaceQuery, [](const QString&, const QString&, const TextPosition&) {
+            return ReplaceAnswer::ReplaceAll;
+        });
+    const int count = SearchReplace(search, replace, options);
+    replaceQuery = std::move(asking);
+    return count;
+}
+
 // The engine forgets the styles from the first replacement on. The lines
 // between the replacements keep theirs, as long as every replaced line ends
 // in the state it ended in before; so only the replaced lines are styled

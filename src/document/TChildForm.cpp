@@ -89,6 +89,10 @@ TChildForm::TChildForm(DocumentHost& host, QWidget* parent)
     // focus, and come before every other use of the key (the menu bar's
     // Alt+F among them).
     editor->SetDocumentShortcuts([this](QKeyCombination keys) -> QAction* {
+        // A key the window takes while it is in use there (stepping through
+        // the results panel) is not the pop-up menu's.
+        if (this->host.ClaimsKey(keys))
+            return nullptr;
         const QKeySequence sequence(keys);
         for (QAction* action : std::as_const(popupShortcuts)) {
             if (action->shortcut() == sequence)

@@ -10,3 +10,8 @@ QStringList WithTextOnTop(QStringList list, const QString& text) {
     list.prepend(text);
     return list;
 }
+
+FileSearchState& RememberedFileSearch() {
+    static FileSearchState state;
+    return state;
+}

@@ -27,3 +27,19 @@ SearchState& RememberedSearch();
 // The list with the text at its top: moved there when the list holds it
 // already, else added.
 QStringList WithTextOnTop(QStringList list, const QString& text);
+
+// What Search in Files and Replace in Files remember for the rest of the
+// program run beside the search and replace texts and their histories, which
+// they share with the dialogs above.
+struct FileSearchState {
+    QString folder; // empty: the file manager's current folder
+    QStringList folderHistory;
+    QString mask; // empty: the file manager's filter
+    QStringList maskHistory;
+    bool subFolders = true;
+    bool caseSensitive = false;
+    bool wholeWords = false;
+    bool regularExpression = false;
+};
+
+FileSearchState& RememberedFileSearch();

@@ -65,6 +65,11 @@ void TConfirmReplaceDialog::SetSearchText(const QString& text) {
     adjustSize();
 }
 
+void TConfirmReplaceDialog::SetQuestion(const QString& text) {
+    question->setText(text);
+    adjustSize();
+}
+
 void TConfirmReplaceDialog::PlaceBeside(const QRect& area, int matchLeft, int lineTop,
                                         int lineBottom) {
     this->area = area;

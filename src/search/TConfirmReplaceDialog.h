@@ -15,6 +15,8 @@ public:
     explicit TConfirmReplaceDialog(QWidget* parent = nullptr);
 
     void SetSearchText(const QString& text);
+    // Another question with the same answers.
+    void SetQuestion(const QString& text);
 
     // Puts the window beside the match, within the area (screen
     // coordinates): see ConfirmReplacePosition. The window manager's frame

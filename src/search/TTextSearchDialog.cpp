@@ -1,5 +1,6 @@
 #include "TTextSearchDialog.h"
 
+#include "HistoryField.h"
 #include "Language.h"
 #include "Prompts.h"
 #include "SearchState.h"
@@ -18,42 +19,6 @@
 
 namespace {
 
-QComboBox* TextField(QWidget* parent, const QString& name) {
-    auto* field = new QComboBox(parent);
-    field->setObjectName(name);
-    field->setEditable(true);
-    // The history changes only when the dialog is confirmed.
-    field->setInsertPolicy(QComboBox::NoInsert);
-    // What the user types is searched as typed: no completion from the
-    // history, which would extend "CAT" to "CATalog" or, on Return, swap in
-    // an entry's letter case. Without a completer the list matches case
-    // sensitively.
-    field->setCompleter(nullptr);
-    field->setMinimumWidth(260);
-    return field;
-}
-
-void Fill(QComboBox& field, const QStringList& history, const QString& text) {
-    field.clear();
-    field.addItems(history);
-    field.setEditText(text);
-}
-
-QStringList Items(const QComboBox& field) {
-    QStringList items;
-    for (int i = 0; i < field.count(); ++i)
-        items << field.itemText(i);
-    return items;
-}
-
-// The remembered history: the field's list with a confirmed text on top.
-QStringList History(const QComboBox& field) {
-    QStringList items = Items(field);
-    if (!field.currentText().isEmpty())
-        items = WithTextOnTop(items, field.currentText());
-    return items.mid(0, SearchState::kHistorySize);
-}
-
 QCheckBox* Option(QWidget* parent, const char* name, const char* caption) {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -70,13 +35,13 @@ TTextSearchDialog::TTextSearchDialog(QWidget* parent, bool withReplace) : QDialo
     setWindowTitle(withReplace ? QStringLiteral("Replace text") : QStringLiteral("Search Text"));
 
     auto* texts = new QGridLayout;
-    searchText = TextField(this, QStringLiteral("SearchText"));
+    searchText = HistoryField(this, QStringLiteral("SearchText"));
     auto* searchLabel = new QLabel(QStringLiteral("&Search for:"), this);
     searchLabel->setBuddy(searchText);
     texts->addWidget(searchLabel, 0, 0);
     texts->addWidget(searchText, 0, 1);
     if (withReplace) {
-        replaceText = TextField(this, QStringLiteral("ReplaceText"));
+        replaceText = HistoryField(this, QStringLiteral("ReplaceText"));
         auto* replaceLabel = new QLabel(QStringLiteral("&Replace with:"), this);
         replaceLabel->setBuddy(replaceText);
         texts->addWidget(replaceLabel, 1, 0);
@@ -138,10 +103,10 @@ void TTextSearchDialog::Load(const SearchState& state) {
     fromCaret->setChecked(state.fromCaret);
     selectedOnly->setChecked(state.selectedOnly);
     regularExpression->setChecked(state.regularExpression);
-    Fill(*searchText, state.searchHistory, state.searchText);
+    FillHistory(*searchText, state.searchHistory, state.searchText);
     searchText->lineEdit()->selectAll();
     if (replaceText)
-        Fill(*replaceText, state.replaceHistory, state.replaceText);
+        FillHistory(*replaceText, state.replaceHistory, state.replaceText);
 }
 
 void TTextSearchDialog::Store(SearchState& state) const {
@@ -152,10 +117,10 @@ void TTextSearchDialog::Store(SearchState& state) const {
     state.selectedOnly = selectedOnly->isChecked();
     state.regularExpression = regularExpression->isChecked();
     state.searchText = searchText->currentText();
-    state.searchHistory = History(*searchText);
+    state.searchHistory = HistoryOf(*searchText);
     if (replaceText) {
         state.replaceText = replaceText->currentText();
-        state.replaceHistory = History(*replaceText);
+        state.replaceHistory = HistoryOf(*replaceText);
     }
 }
 

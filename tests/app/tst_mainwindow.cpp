@@ -144,8 +144,10 @@ private slots:
                  (QStringList{"rtfdocuments1", "docdocuments1"}));
         QCOMPARE(Names(menu("Edit1")), (QStringList{"Cut1", "Copy1", "Paste1", "Undo1", "Redo1",
                                                     "SelectAll1", "Wordwrap1"}));
-        QCOMPARE(Names(menu("Search1")), (QStringList{"Searchfortext1", "FindNext1", "FindNext2",
-                                                      "FindPrevious1", "GotoLine1"}));
+        QCOMPARE(Names(menu("Search1")),
+                 (QStringList{"Searchfortext1", "FindNext1", "FindNext2", "FindPrevious1",
+                              "SearchInFiles1", "ReplaceInFiles1", "NextResult1", "PreviousResult1",
+                              "GotoLine1"}));
         QCOMPARE(
             Names(menu("Tools1")),
             (QStringList{"ImageBrowser1", "Previewsite1", "LoadBrowser1", "Options1", "FTPProgram1",
