@@ -134,6 +134,7 @@ void BuildMenuBar(Builder& b) {
               {{"ImageBrowser1", "Image Browser", "F8"},
                {"Previewsite1", "Preview ...", "F9"},
                {"LoadBrowser1", "Preview in webbrowser", "F12"},
+               {"CheckPage1", "Check Page", "Ctrl+Shift+K"},
                kSeparator,
                {"Options1", "Configuration Screen", "Ctrl+Alt+C"},
                {"FTPProgram1", "FTP Program", "F10"},

@@ -268,6 +268,7 @@ void TfMain::connectCommands() {
     connectFileManager();
     connectPreviewCommands();
     connectFileSearch();
+    connectPageCheck();
     connect(tabStrip, &TabStrip::menuRequested, this, &TfMain::showTabStripMenu);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         // A preview that loses the activation is no longer active when the

@@ -19,6 +19,8 @@ class DocumentImport;
 class EditorControl;
 class FileManagerPanel;
 class FileSearchCommands;
+class PageCheckRun;
+struct PageCheckResult;
 class FileManagerView;
 class FileTabsBar;
 class ImageBrowserPanel;
@@ -98,6 +100,9 @@ public:
     // The results panel below the documents, which Search in Files fills.
     ResultsPanel* Results() const { return results; }
     FileSearchCommands* FileSearch() const { return fileSearch; }
+    // The panel that lists Check Page's findings, beside the search results.
+    ResultsPanel* PageCheckResults() const { return checkResults; }
+    PageCheckRun* PageCheck() const { return pageCheck; }
     int FileManagerWidth() const { return fileManagerWidth; }
     bool IsListening() const;
 
@@ -202,6 +207,9 @@ private:
     void connectFileManager();
     void connectPreviewCommands();
     void connectFileSearch();
+    void connectPageCheck();
+    void checkActivePage();
+    void showPageFindings(TChildForm* document, const PageCheckResult& result);
     void followPreviewActivation(QMdiSubWindow* sub);
     void openPreviewWindow(const QString& path);
     void insertInActiveDocument(const QString& html);
@@ -257,4 +265,6 @@ private:
     DocumentImport* imports = nullptr;
     ResultsPanel* results = nullptr;
     FileSearchCommands* fileSearch = nullptr;
+    ResultsPanel* checkResults = nullptr;
+    PageCheckRun* pageCheck = nullptr;
 };

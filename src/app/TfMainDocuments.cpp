@@ -244,6 +244,8 @@ void TfMain::ShowResultPlace(const ResultPlace& place) {
     auto* document = qobject_cast<TChildForm*>(place.document.data());
     if (document)
         document->ActivateDocument();
+    else if (place.path.isEmpty())
+        return; // an untitled document closed since its results were listed
     else
         document = OpenFileInWindow(place.path, HighlightingOn());
     EditorControl* editor = document->Editor();

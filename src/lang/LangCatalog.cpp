@@ -219,7 +219,24 @@ const CatalogTextEntry kTexts[] = {
     {u"RifSkipped", u"Skipped:", u"Overgeslagen:"},
     {u"RifChanged", u"%1 (changed since the search)", u"%1 (gewijzigd sinds het zoeken)"},
     {u"RifSlow", u"%1 (the regular expression took too long)",
-     u"%1 (de reguliere expressie duurde te lang)"},
+     u"%1 (de reguliere expressie duurde te lang)"},    // Check Page: HTML Tidy's findings about the active document.
+    {u"CheckMenu", u"Check Page", u"Pagina controleren"},
+    {u"CheckPanel", u"Page check", u"Paginacontrole"},
+    {u"CheckNone", u"There is no document open to check.",
+     u"Er is geen document open om te controleren."},
+    {u"CheckBusy", u"Checking %1 ...", u"Bezig met controleren van %1 ..."},
+    {u"CheckTitle", u"Page check of %1: %2 errors, %3 warnings",
+     u"Paginacontrole van %1: %2 fouten, %3 waarschuwingen"},
+    {u"CheckClean", u"HTML Tidy found no errors or warnings in this page.",
+     u"HTML Tidy heeft geen fouten of waarschuwingen in deze pagina gevonden."},
+    {u"CheckMore", u"Only the first %1 findings are listed.",
+     u"Alleen de eerste %1 bevindingen staan in de lijst."},
+    {u"CheckGone", u"The document was closed before its check ended.",
+     u"Het document is gesloten voordat de controle klaar was."},
+    {u"CheckError", u"Error", u"Fout"},
+    {u"CheckWarning", u"Warning", u"Waarschuwing"},
+    {u"CheckAccess", u"Accessibility", u"Toegankelijkheid"},
+    {u"CheckColumn", u"column %1", u"kolom %1"},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.
@@ -390,6 +407,7 @@ const LanguageTarget kApplyLanguageTargets[] = {
     {u"RifMenu", u"ReplaceInFiles1", TargetProperty::Caption},
     {u"SifNext", u"NextResult1", TargetProperty::Caption},
     {u"SifPrev", u"PreviousResult1", TargetProperty::Caption},
+    {u"CheckMenu", u"CheckPage1", TargetProperty::Caption},
 };
 
 } // namespace

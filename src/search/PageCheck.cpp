@@ -39,6 +39,50 @@ Bool TIDY_CALL collect(TidyMessage message) {
     return no; // nothing goes to Tidy's own error output
 }
 
+// Tidy counts a line's columns in characters; the editor counts UTF-16 units.
+// One pass over the text finds the lines that have findings.
+void ToEditorColumns(const QByteArray& text, QList<PageFinding>& findings) {
+    QList<PageFinding*> pending;
+    for (PageFinding& finding : findings) {
+        if (finding.line > 0 && finding.column > 1)
+            pending.append(&finding);
+    }
+    std::stable_sort(pending.begin(), pending.end(),
+                     [](const PageFinding* a, const PageFinding* b) { return a->line < b->line; });
+    const char* data = text.constData();
+    const qsizetype size = text.size();
+    qsizetype lineStart = 0;
+    int line = 1;
+    for (PageFinding* finding : pending) {
+        // Line breaks are CR LF, CR or LF, as both Tidy and the editor read them.
+        while (line < finding->line && lineStart < size) {
+            const char* end = data + lineStart;
+            while (end < data + size && *end != '\n' && *end != '\r')
+                ++end;
+            if (end == data + size) {
+                lineStart = size;
+                break;
+            }
+            lineStart =
+                end - data + ((end[0] == '\r' && end + 1 < data + size && end[1] == '\n') ? 2 : 1);
+            ++line;
+        }
+        if (line != finding->line)
+            break; // past the end of the text: leave the rest as Tidy gave them
+        int units = 0;
+        qsizetype at = lineStart;
+        for (int character = 1; character < finding->column && at < size; ++character) {
+            const auto lead = static_cast<unsigned char>(data[at]);
+            if (lead == '\n' || lead == '\r')
+                break;
+            const int length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            units += length == 4 ? 2 : 1;
+            at += length;
+        }
+        finding->column = units + 1;
+    }
+}
+
 } // namespace
 
 PageCheckResult CheckPage(const QByteArray& utf8Text) {
@@ -73,6 +117,7 @@ PageCheckResult CheckPage(const QByteArray& utf8Text) {
     tidyBufDetach(&input);
     tidyBufFree(&sink);
     tidyRelease(doc);
+    ToEditorColumns(utf8Text, result.findings);
     // Tidy reports some findings (a missing title) only when the page ends;
     // the list reads from the top of the page down.
     std::stable_sort(result.findings.begin(), result.findings.end(),

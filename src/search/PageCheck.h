@@ -9,7 +9,9 @@
 struct PageFinding {
     enum class Kind { Error, Warning, Access };
     int line = 0;   // 1-based; 0 for findings about the whole page
-    int column = 0; // 1-based, in characters (a tab counts as one)
+    // 1-based, in UTF-16 units as the editor counts its columns (a tab is
+    // one, a character beyond the BMP two).
+    int column = 0;
     Kind kind = Kind::Warning;
     QString message;
 };

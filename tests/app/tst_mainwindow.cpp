@@ -150,7 +150,8 @@ private slots:
                               "GotoLine1"}));
         QCOMPARE(
             Names(menu("Tools1")),
-            (QStringList{"ImageBrowser1", "Previewsite1", "LoadBrowser1", "Options1", "FTPProgram1",
+            (QStringList{"ImageBrowser1", "Previewsite1", "LoadBrowser1", "CheckPage1", "Options1",
+                         "FTPProgram1",
                          "ColorBar1", "FileManager1", "FileTabs1", "ImageViewer1"}));
         QCOMPARE(Names(menu("Window1")), (QStringList{"ArrangeIcons1", "Cascade1", "MinimizeAll1",
                                                       "TileVertical1", "TileHorizontal1"}));

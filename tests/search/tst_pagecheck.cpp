@@ -1,10 +1,68 @@
+#include "EditorControl.h"
 #include "PageCheck.h"
+#include "PageCheckRun.h"
+#include "ResultsPanel.h"
+#include "TChildForm.h"
+#include "TfMain.h"
+#include "support/WindowFixture.h"
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
-class TestPageCheck : public QObject {
+class TestPageCheck : public QObject, WindowFixture {
     Q_OBJECT
+
+    // Ctrl+Shift+K in the active document, and the check's end.
+    ResultsPanel* checkWithShortcut() {
+        QSignalSpy done(window->PageCheck(), &PageCheckRun::finished);
+        QApplication::setActiveWindow(window.get());
+        EditorControl* editor = window->ActiveEditor();
+        editor->setFocus();
+        QTest::keyClick(editor->focusProxy(), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        if (!done.wait())
+            return nullptr;
+        return window->PageCheckResults();
+    }
+
 private slots:
+    void cleanup() {
+        if (folder)
+            finish();
+    }
+
+    void checksTheUnsavedTextAndGoesToAFinding() {
+        prepare();
+        start();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->NewDocument();
+        EditorControl* editor = window->ActiveEditor();
+        editor->SetText(QStringLiteral("<!DOCTYPE html>\n<title>t</title>\n<p><b>x</p>"));
+        ResultsPanel* panel = checkWithShortcut();
+        QVERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->RowCount(), 2);
+        QVERIFY2(panel->Title().endsWith(QStringLiteral(": 0 errors, 2 warnings")),
+                 qPrintable(panel->Title()));
+        QTreeWidgetItem* row = panel->Tree()->topLevelItem(0)->child(1);
+        QCOMPARE(row->text(0), QStringLiteral("3: Warning, column 4: missing </b> before </p>"));
+        // The check changed nothing; a double click puts the caret on the finding.
+        QVERIFY(editor->Text().endsWith(QStringLiteral("<p><b>x</p>\r\n")));
+        editor->SetCaretPosition({1, 1});
+        const QRect place = panel->Tree()->visualItemRect(row);
+        QTest::mouseClick(panel->Tree()->viewport(), Qt::LeftButton, {}, place.center());
+        QTest::mouseDClick(panel->Tree()->viewport(), Qt::LeftButton, {}, place.center());
+        QCOMPARE(editor->CaretPosition(), (TextPosition{4, 3}));
+
+        editor->SetText(QStringLiteral("<!DOCTYPE html>\n<html><head><title>t</title></head>\n"
+                                       "<body><p><b>x</b></p></body></html>"));
+        panel = checkWithShortcut();
+        QVERIFY(panel);
+        QCOMPARE(panel->RowCount(), 0);
+        QCOMPARE(panel->Status(),
+                 QStringLiteral("HTML Tidy found no errors or warnings in this page."));
+    }
+
     void findsAnUnclosedElementWhereItIs() {
         const auto result =
             CheckPage(QByteArrayLiteral("<!DOCTYPE html>\n<html><head><title>t</title>"
@@ -16,6 +74,13 @@ private slots:
         QCOMPARE(first.column, 5);
         QCOMPARE(first.kind, PageFinding::Kind::Warning);
         QVERIFY2(first.message.contains(QLatin1String("</b>")), qPrintable(first.message));
+
+        // Columns count as the editor does: a character beyond the BMP is two.
+        const auto wide =
+            CheckPage("<!DOCTYPE html>\r\n<title>t</title>\r\n<p>\xf0\x9f\x98\x80<b>x</p>");
+        QCOMPARE(wide.findings.size(), 2); // the implicit <body>, then the </b>
+        QCOMPARE(wide.findings.last().line, 3);
+        QCOMPARE(wide.findings.last().column, 6);
     }
 
     void aCleanPageHasNoFindings() {
@@ -49,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestPageCheck)
+QTEST_MAIN(TestPageCheck)
 #include "tst_pagecheck.moc"
