@@ -200,7 +200,7 @@ void FileSearchCommands::replaceFound() {
     QStringList skipped;
     for (const FileHits& file : std::as_const(results)) {
         if (!all) {
-            confirm.SetQuestion(Text("RifAsk").arg(file.hits.size()).arg(file.path));
+            confirm.SetQuestion(Text("RifAsk").arg(file.path).arg(file.hits.size()));
             const int answer = CurrentPrompts().runDialog(confirm);
             if (answer == TConfirmReplaceDialog::Cancel)
                 break;
