@@ -130,9 +130,9 @@ public:
     void OpenFiles(const QStringList& files, bool hideBrowser);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
-    // Shows a place a result points at: activates the document window given
-    // with it, else opens its file (or activates the window that has it),
-    // and selects the place there.
+    // Shows a place a result points at (the results panel's rows): activates
+    // the document window given with it, else opens its file (or activates
+    // the window that has it), and selects the place there.
     void ShowResultPlace(const ResultPlace& place);
     // Reopens the documents open at the last exit, caret and scroll position
     // included, when the settings ask for it; a start without a file to open

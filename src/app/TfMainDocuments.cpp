@@ -244,10 +244,10 @@ void TfMain::ShowResultPlace(const ResultPlace& place) {
     auto* document = qobject_cast<TChildForm*>(place.document.data());
     if (document)
         document->ActivateDocument();
-    else if (place.path.isEmpty())
-        return; // an untitled document closed since its results were listed
-    else
+    else if (!place.path.isEmpty())
         document = OpenFileInWindow(place.path, HighlightingOn());
+    else
+        return; // an untitled document's window, closed since
     EditorControl* editor = document->Editor();
     editor->SetCaretPosition({place.column, place.line});
     editor->SetBlockEnd({place.column + place.length, place.line});

@@ -186,8 +186,9 @@ public:
     void SetReplaceQuery(ReplaceQuery query) { replaceQuery = std::move(query); }
     // Replaces every match in the whole text without asking, as one undo
     // step, and returns the number replaced (kSearchStopped when a regular
-    // expression took too long). The direction, scope and selection options
-    // do not count; the replace query stays as it is.
+    // expression took too long); a read-only editor replaces nothing. The
+    // direction, scope and selection options do not count; the replace query
+    // stays as it is.
     int ReplaceEverywhere(const QString& search, const QString& replace, SearchOptions options);
     bool ReadOnly() const;
     void SetReadOnly(bool on);

@@ -164,6 +164,8 @@ int EditorControl::SearchReplace(const QString& search, const QString& replace,
 
 int EditorControl::ReplaceEverywhere(const QString& search, const QString& replace,
                                      SearchOptions options) {
+    if (ReadOnly())
+        return 0;
     options.replace = true;
     options.backwards = false;
     options.entireScope = true;

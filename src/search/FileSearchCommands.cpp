@@ -166,9 +166,10 @@ void FileSearchCommands::searched(int run, const FileSearchTotals& totals) {
         return;
     thread->wait();
     thread.reset();
-    panel.SetTitle(
-        Text(replacing ? "RifTitle" : "SifTitle") +
-        Text("SifResults").arg(request.text).arg(totals.matches).arg(totals.filesWithMatches));
+    panel.SetTitle(Text(replacing ? "RifTitle" : "SifTitle") +
+                   Text("SifResults")
+                       .arg(request.text, QString::number(totals.matches),
+                            QString::number(totals.filesWithMatches)));
     panel.SetStatus(TotalsText(totals), false);
     if (replacing && !totals.cancelled && !results.isEmpty())
         replaceFound();
@@ -200,7 +201,8 @@ void FileSearchCommands::replaceFound() {
     QStringList skipped;
     for (const FileHits& file : std::as_const(results)) {
         if (!all) {
-            confirm.SetQuestion(Text("RifAsk").arg(file.hits.size()).arg(file.path));
+            // In one pass: a "%1" in the path stays as it is.
+            confirm.SetQuestion(Text("RifAsk").arg(file.path, QString::number(file.hits.size())));
             const int answer = CurrentPrompts().runDialog(confirm);
             if (answer == TConfirmReplaceDialog::Cancel)
                 break;

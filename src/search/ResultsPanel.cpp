@@ -65,11 +65,26 @@ public:
             painter->setFont(font);
             painter->setPen(
                 option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-            painter->drawText(QRect(x, area.top(), width + 1, area.height()),
+            painter->drawText(QRect(x, area.top(), area.right() - x + 1, area.height()),
                               Qt::AlignLeft | Qt::AlignVCenter, parts[i]);
             x += width;
         }
         painter->restore();
+    }
+
+    // Wider by what the bold emphasis adds.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int length = index.data(EmphasisLength).toInt();
+        if (length > 0) {
+            QFont font = option.font;
+            const QString emphasis =
+                index.data().toString().mid(index.data(EmphasisStart).toInt(), length);
+            const int normal = QFontMetrics(font).horizontalAdvance(emphasis);
+            font.setBold(true);
+            size.rwidth() += QFontMetrics(font).horizontalAdvance(emphasis) - normal + 4;
+        }
+        return size;
     }
 };
 

@@ -95,9 +95,9 @@ private slots:
         ResultsPanel* panel = window->Results();
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->GroupCount(), 3);
-        QVERIFY2(panel->Title().contains(QStringLiteral("3 matches in 3 files")),
+        QVERIFY2(panel->Title().contains(QStringLiteral("(matches: 3, files: 3)")),
                  qPrintable(panel->Title()));
-        QCOMPARE(panel->Status(), QStringLiteral("3 files searched"));
+        QCOMPARE(panel->Status(), QStringLiteral("Files searched: 3"));
 
         // Enter on the row of a closed file opens it at the match.
         QTreeWidget* tree = panel->Tree();
@@ -147,11 +147,12 @@ private slots:
         });
         window->action(QStringLiteral("ReplaceInFiles1"))->trigger();
         QVERIFY(done.wait());
-        QCOMPARE(question, QStringLiteral("Replace 2 matches in %1?").arg(at("a.html")));
-        QCOMPARE(prompts->askedTexts().constLast(),
-                 QStringLiteral("Replace in Files: 2 files changed, 4 matches replaced.\n\n"
-                                "Skipped:\n%1 (changed since the search)")
-                     .arg(at("c.html")));
+        QCOMPARE(question, QStringLiteral("Replace in %1?\nMatches: 2").arg(at("a.html")));
+        QCOMPARE(
+            prompts->askedTexts().constLast(),
+            QStringLiteral("Replace in Files is done.\nFiles changed: 2\nMatches replaced: 4\n\n"
+                           "Skipped:\n%1 (changed since the search)")
+                .arg(at("c.html")));
         QByteArray expected = b;
         expected.replace("\"old\"", "\"new\"");
         QCOMPARE(Read(at("b.html")), expected);
