@@ -220,14 +220,15 @@ const CatalogTextEntry kTexts[] = {
     {u"RifSkipped", u"Skipped:", u"Overgeslagen:"},
     {u"RifChanged", u"%1 (changed since the search)", u"%1 (gewijzigd sinds het zoeken)"},
     {u"RifSlow", u"%1 (the regular expression took too long)",
-     u"%1 (de reguliere expressie duurde te lang)"},    // Check Page: HTML Tidy's findings about the active document.
+     u"%1 (de reguliere expressie duurde te lang)"}, // Check Page: HTML Tidy's findings about the
+                                                     // active document.
     {u"CheckMenu", u"Check Page", u"Pagina controleren"},
     {u"CheckPanel", u"Page check", u"Paginacontrole"},
     {u"CheckNone", u"There is no document open to check.",
      u"Er is geen document open om te controleren."},
     {u"CheckBusy", u"Checking %1 ...", u"Bezig met controleren van %1 ..."},
-    {u"CheckTitle", u"Page check of %1: %2 errors, %3 warnings",
-     u"Paginacontrole van %1: %2 fouten, %3 waarschuwingen"},
+    {u"CheckTitle", u"Page check of %1: errors: %2, warnings: %3",
+     u"Paginacontrole van %1: fouten: %2, waarschuwingen: %3"},
     {u"CheckClean", u"HTML Tidy found no errors or warnings in this page.",
      u"HTML Tidy heeft geen fouten of waarschuwingen in deze pagina gevonden."},
     {u"CheckMore", u"Only the first %1 findings are listed.",

@@ -42,7 +42,7 @@ private slots:
         ResultsPanel* panel = checkWithShortcut();
         QVERIFY(panel && panel->isVisible());
         QCOMPARE(panel->RowCount(), 2);
-        QVERIFY2(panel->Title().endsWith(QStringLiteral(": 0 errors, 2 warnings")),
+        QVERIFY2(panel->Title().endsWith(QStringLiteral(": errors: 0, warnings: 2")),
                  qPrintable(panel->Title()));
         QTreeWidgetItem* row = panel->Tree()->topLevelItem(0)->child(1);
         QCOMPARE(row->text(0), QStringLiteral("3: Warning, column 4: missing </b> before </p>"));
