@@ -27,7 +27,9 @@ class QMdiArea;
 class QMdiSubWindow;
 class QSplitter;
 class QToolBar;
+class RecoveryStore;
 class SettingsStore;
+struct Snapshot;
 class TabStrip;
 class TChildForm;
 class TfPreview;
@@ -119,6 +121,11 @@ public:
     void OpenFiles(const QStringList& files, bool hideBrowser);
     // Opens one file in a new document window; errors are not reported.
     void OpenDocumentFile(const QString& path);
+    // Snapshots of unsaved documents that a program which ended without
+    // closing left behind: one question, then Yes opens them as modified
+    // documents and No moves them to the recovery folder's "discarded".
+    void RecoverDocuments();
+    RecoveryStore& Recovery() const { return *recovery; }
     // Reopens the documents open at the last exit, caret and scroll position
     // included, when the settings ask for it; a start without a file to open
     // runs it once the window is shown. Files gone since are named once.
@@ -204,12 +211,19 @@ private:
     TChildForm* OpenFileInWindow(const QString& path, bool highlight);
     void wireDocumentCommands(TChildForm& document);
     void ForwardEditCommand(const char* method);
-    void SaveTo(TChildForm& document, const QString& path);
+    // False when the document was not saved (the user kept the file on disk).
+    bool SaveTo(TChildForm& document, const QString& path);
+    // The document's snapshots follow its changes from now on, under a
+    // number of their own.
+    void trackRecovery(TChildForm& document);
+    void restoreSnapshot(const Snapshot& snapshot);
     // Side by side (horizontal) or one above the other (vertical).
     void Tile(Qt::Orientation direction);
 
     const ProgramPlaces places;
     std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<RecoveryStore> recovery;
+    int snapshotCounter = 0;
     OpenFileChannel* channel = nullptr;
 
     int documentCounter = 0;
