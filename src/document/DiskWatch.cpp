@@ -12,8 +12,11 @@ DiskWatch::DiskWatch(QObject* parent) : QObject(parent) {
 }
 
 void DiskWatch::Track(const QString& file, std::optional<FileStamp> now) {
-    if (!watcher.files().isEmpty())
-        watcher.removePaths(watcher.files());
+    // A new watch also for the same path: the file there may be another
+    // one (an atomic save puts a new file in the old one's place).
+    const QStringList watched = watcher.files() + watcher.directories();
+    if (!watched.isEmpty())
+        watcher.removePaths(watched);
     path = file;
     stamp = now;
     asked.reset();
