@@ -59,6 +59,9 @@ std::unique_ptr<TfMain> StartQuillon(const QStringList& arguments, const StartOp
         window->setGeometry(screen->availableGeometry());
     window->showMaximized();
     splash.reset();
+    // What a crash left comes back before any file is opened, so that a file
+    // named now or reopened from the last session finds its restored window.
+    window->RecoverDocuments();
     // A start that names a file opens just that file; a start without one
     // goes on where the last session ended.
     if (HandOffArguments(arguments, options.window.channelName))

@@ -16,6 +16,7 @@
 #include "OpenFileChannel.h"
 #include "Pictures.h"
 #include "Prompts.h"
+#include "RecoveryStore.h"
 #include "SearchCommands.h"
 #include "SettingsStore.h"
 #include "Shell.h"
@@ -27,6 +28,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -73,7 +75,8 @@ QToolBar* MakeToolbar(QWidget* parent, const QString& name) {
 
 TfMain::TfMain(const Options& options, QWidget* parent)
     : QMainWindow(parent), places(options.places),
-      settings(std::make_unique<SettingsStore>(options.places.SettingsPath())) {
+      settings(std::make_unique<SettingsStore>(options.places.SettingsPath())),
+      recovery(std::make_unique<RecoveryStore>(options.places.recoveryFolder)) {
     setObjectName(QStringLiteral("fMain"));
     UseSettings(settings.get());
     setWindowTitle(QStringLiteral("Quillon - Vantrel"));
@@ -278,6 +281,14 @@ void TfMain::connectCommands() {
             document->Activated();
         updateTitle();
     });
+    // Coming back from another program, the active document looks at its
+    // file again, as on its own activation.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (TChildForm* document = ActiveDocument();
+                    document && state == Qt::ApplicationActive)
+                    document->CheckDiskChangesLater();
+            });
 
     for (const auto& [button, target] : kButtonRoutes) {
         if (!action(QString::fromLatin1(target))->isEnabled())

@@ -32,7 +32,9 @@ class QSplitter;
 class QToolBar;
 class ResultsPanel;
 struct ResultPlace;
+class RecoveryStore;
 class SettingsStore;
+struct Snapshot;
 class TabStrip;
 class TChildForm;
 class TfPreview;
@@ -134,6 +136,11 @@ public:
     // the document window given with it, else opens its file (or activates
     // the window that has it), and selects the place there.
     void ShowResultPlace(const ResultPlace& place);
+    // Snapshots of unsaved documents that a program which ended without
+    // closing left behind: one question, then Yes opens them as modified
+    // documents and No moves them to the recovery folder's "discarded".
+    void RecoverDocuments();
+    RecoveryStore& Recovery() const { return *recovery; }
     // Reopens the documents open at the last exit, caret and scroll position
     // included, when the settings ask for it; a start without a file to open
     // runs it once the window is shown. Files gone since are named once.
@@ -223,12 +230,19 @@ private:
     TChildForm* OpenFileInWindow(const QString& path, bool highlight);
     void wireDocumentCommands(TChildForm& document);
     void ForwardEditCommand(const char* method);
-    void SaveTo(TChildForm& document, const QString& path);
+    // False when the document was not saved (the user kept the file on disk).
+    bool SaveTo(TChildForm& document, const QString& path);
+    // The document's snapshots follow its changes from now on, under a
+    // number of their own.
+    void trackRecovery(TChildForm& document);
+    void restoreSnapshot(const Snapshot& snapshot);
     // Side by side (horizontal) or one above the other (vertical).
     void Tile(Qt::Orientation direction);
 
     const ProgramPlaces places;
     std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<RecoveryStore> recovery;
+    int snapshotCounter = 0;
     OpenFileChannel* channel = nullptr;
 
     int documentCounter = 0;

@@ -114,6 +114,7 @@ TChildForm* TfMain::CreateDocumentWindow(const QString& caption, const QString& 
     }
     sub->move(0, 0);
     document->SetCaption(caption);
+    trackRecovery(*document);
     connect(document, &QWidget::windowTitleChanged, this, &TfMain::updateTitle);
     connect(sub, &QMdiSubWindow::windowStateChanged, this, &TfMain::updateTitle);
     pendingTabCaption = tabCaption;
@@ -197,7 +198,7 @@ TChildForm* TfMain::OpenFileInWindow(const QString& path, bool highlight) {
     }
     NextDocumentNumber();
     TChildForm* document = CreateDocumentWindow(path, CaptionFileName(path));
-    document->Editor()->LoadFromFile(path);
+    document->LoadDocument(path);
     rememberRecent(path);
     // A style sheet opened with highlighting on is coloured as CSS throughout.
     if (highlight && Extension(path).toLower() == QLatin1String(".css"))
@@ -254,13 +255,18 @@ void TfMain::ShowResultPlace(const ResultPlace& place) {
     editor->setFocus();
 }
 
-void TfMain::SaveTo(TChildForm& document, const QString& path) {
+bool TfMain::SaveTo(TChildForm& document, const QString& path) {
+    const QString before = document.Caption();
     document.SetCaption(path);
-    document.SaveDocument();
+    if (!document.SaveDocument()) {
+        document.SetCaption(before);
+        return false;
+    }
     rememberRecent(path);
     document.StatusBar()->SetPanelText(1, QString());
     SetSaveButtonEnabled(false);
     document.RefreshFileNamePanel();
+    return true;
 }
 
 void TfMain::Save() {
@@ -277,8 +283,8 @@ void TfMain::Save() {
     if (!path)
         return;
     saveDialogFileName = *path;
-    SaveTo(*document, *path);
-    document->Tab()->SetCaptionAndWidth(CaptionFileName(*path));
+    if (SaveTo(*document, *path))
+        document->Tab()->SetCaptionAndWidth(CaptionFileName(*path));
 }
 
 void TfMain::SaveAs() {
@@ -292,7 +298,8 @@ void TfMain::SaveAs() {
         return;
     saveDialogFileName = *path;
     const bool hadFile = CaptionHasFile(document->Caption());
-    SaveTo(*document, *path);
+    if (!SaveTo(*document, *path))
+        return;
     if (hadFile)
         document->Tab()->SetCaption(CaptionFileName(*path));
     else

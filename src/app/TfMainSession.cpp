@@ -102,6 +102,12 @@ void TfMain::RestoreSession() {
             gone << remembered.path;
             continue;
         }
+        // A document restored from its snapshot keeps its text and caret.
+        if (TChildForm* restored = OpenDocumentWindow(remembered.path)) {
+            if (index == session.active)
+                active = restored;
+            continue;
+        }
         // A file that cannot be read is reported as an open reports it.
         TChildForm* document = nullptr;
         RunReported([&] { document = OpenFileInWindow(remembered.path, highlight); });

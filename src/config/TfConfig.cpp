@@ -231,10 +231,13 @@ QWidget* TfConfig::buildEditorPage() {
                             kAskToSave, "Ask", "ToSave?", [restart](bool) { restart(); }));
     left->addWidget(messages);
     auto* start = MakeGroup(page, QStringLiteral("Program start"));
-    (new QVBoxLayout(start))
-        ->addWidget(flagBox("ReopenSession",
-                            QStringLiteral("Reopen the documents of the last session"),
-                            kReopenSession, "Session", "Reopen"));
+    auto* startRows = new QVBoxLayout(start);
+    startRows->addWidget(flagBox("ReopenSession",
+                                 QStringLiteral("Reopen the documents of the last session"),
+                                 kReopenSession, "Session", "Reopen"));
+    startRows->addWidget(flagBox("KeepForRecovery",
+                                 QStringLiteral("Keep unsaved documents for recovery"),
+                                 kKeepForRecovery, "Recovery", "Keep"));
     left->addWidget(start);
     auto* fileManager = MakeGroup(page, QStringLiteral("Filemanager options"));
     (new QVBoxLayout(fileManager))

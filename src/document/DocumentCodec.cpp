@@ -200,6 +200,14 @@ DecodedDocument DecodeDocument(QByteArray fileBytes) {
     return document;
 }
 
+QByteArray DecodeAs(QByteArray fileBytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Windows1252)
+        return NormalizeLineBreaks(Cp1252AsUtf8(std::move(fileBytes)), true);
+    if (fileBytes.startsWith(kBom))
+        fileBytes.remove(0, kBom.size());
+    return NormalizeLineBreaks(std::move(fileBytes), true);
+}
+
 QByteArray EncodeDocument(const char* text, qsizetype length, TextEncoding encoding) {
     // A document without lines is an empty file.
     if (length == 0)

@@ -34,6 +34,9 @@ std::optional<DirectText> DirectDocumentText(const char* bytes, qsizetype size);
 // empty line. Windows-1252 maps every byte, the five unassigned ones to the
 // control characters of the same number.
 DecodedDocument DecodeDocument(QByteArray fileBytes);
+// The same for bytes known to be in the given encoding (a byte-order mark at
+// the start of UTF-8 is left out).
+QByteArray DecodeAs(QByteArray fileBytes, TextEncoding encoding);
 
 // The file bytes for the editor's text (UTF-8, lines joined by CR LF): a CR LF
 // after every line, the last one included; no text at all is an empty file. A character that

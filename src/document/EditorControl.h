@@ -84,6 +84,11 @@ public:
     // change "all" but no change event.
     QString Text() const;
     void SetText(const QString& text);
+    // The text as the editor holds it: UTF-8, CR LF between lines and none
+    // after the last. A copy, which another thread may read.
+    QByteArray Utf8Text() const;
+    // Setting it is like SetText.
+    void SetUtf8Text(const QByteArray& text);
     void Clear();
 
     // Files, decoded and encoded as DocumentCodec says. Loading is like

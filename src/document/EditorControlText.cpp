@@ -106,6 +106,15 @@ void EditorControl::SetText(const QString& text) {
     SetRawText(utf8.constData(), utf8.size());
 }
 
+QByteArray EditorControl::Utf8Text() const {
+    return RawRange(0, Send(Sci::SCI_GETLENGTH));
+}
+
+void EditorControl::SetUtf8Text(const QByteArray& text) {
+    const QByteArray utf8 = NormalizeLineBreaks(text, true);
+    SetRawText(utf8.constData(), utf8.size());
+}
+
 void EditorControl::Clear() {
     SetRawText("", 0);
 }

@@ -1,6 +1,7 @@
 #include "TChildForm.h"
 
 #include "ClosingTags.h"
+#include "DiskWatch.h"
 #include "DocumentHost.h"
 #include "DocumentTabs.h"
 #include "EditorControl.h"
@@ -8,8 +9,10 @@
 #include "Language.h"
 #include "MatchingTags.h"
 #include "Prompts.h"
+#include "RecoveryStore.h"
 #include "SettingDefaults.h"
 #include "SettingsStore.h"
+#include "SnapshotSchedule.h"
 #include "SnippetExpander.h"
 #include "SnippetLibrary.h"
 #include "StatusPanels.h"
@@ -23,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QVBoxLayout>
 
@@ -59,7 +63,7 @@ bool CaptionHasFile(const QString& caption) {
 
 TChildForm::TChildForm(DocumentHost& host, QWidget* parent)
     : MdiChildWindow(parent), host(host), editor(new EditorControl(this)),
-      statusBar(new StatusPanels({100, 50, 60, 50}, this)) {
+      statusBar(new StatusPanels({100, 50, 60, 50}, this)), disk(new DiskWatch(this)) {
     setObjectName(QStringLiteral("ChildForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -102,6 +106,7 @@ TChildForm::TChildForm(DocumentHost& host, QWidget* parent)
     });
     editor->SetKeyClaimedElsewhere(
         [this](QKeyCombination keys) { return this->host.ClaimsKey(keys); });
+    connect(disk, &DiskWatch::touched, this, &TChildForm::refreshTitle);
 }
 
 TChildForm::~TChildForm() {
@@ -138,6 +143,9 @@ void TChildForm::applyCreationSettings() {
         editor->AddBehaviour(std::make_unique<MatchingTags>(*editor));
     if (flag("Use", "CodeInside", kCodeInside))
         attachSnippets();
+    if (flag("Recovery", "Keep", kKeepForRecovery))
+        schedule = static_cast<SnapshotSchedule*>(editor->AddBehaviour(
+            std::make_unique<SnapshotSchedule>(*editor, [this] { emit snapshotDue(); })));
 }
 
 void TChildForm::attachSnippets() {
@@ -267,9 +275,92 @@ void TChildForm::CreateTab() {
     host.ApplyTabsBarHeightRule();
 }
 
-void TChildForm::SaveDocument() {
-    editor->SaveToFile(Caption());
+void TChildForm::SetCaption(const QString& text) {
+    caption = text;
+    refreshTitle();
+}
+
+void TChildForm::refreshTitle() {
+    const bool gone = disk->Path() == caption && disk->Gone();
+    setWindowTitle(gone ? caption + LangText(QStringLiteral("DiskGone")) : caption);
+}
+
+void TChildForm::LoadDocument(const QString& path) {
+    // The stamp from before the read: a change while reading shows as one.
+    const auto stamp = StampOf(path);
+    editor->LoadFromFile(path);
+    disk->Track(path, stamp);
+    refreshTitle();
+}
+
+bool TChildForm::SaveDocument() {
+    const QString path = Caption();
+    if (disk->Path() == path && disk->ChangedOnDisk() &&
+        !CurrentPrompts().message(MessageKind::Confirm,
+                                  LangText(QStringLiteral("DiskSave")).arg(path)))
+        return false;
+    editor->SaveToFile(path);
+    disk->Track(path, StampOf(path));
     modified = false;
+    refreshTitle();
+    if (schedule)
+        schedule->Cancel();
+    emit snapshotDue();
+    return true;
+}
+
+void TChildForm::CheckDiskChanges() {
+    if (checkingDisk || disk->Path() != caption)
+        return;
+    refreshTitle();
+    if (!disk->ChangeToAsk())
+        return;
+    // The question itself moves the activation about; it is asked once.
+    const QScopedValueRollback guard(checkingDisk, true);
+    disk->Asked();
+    const QString key = modified ? QStringLiteral("DiskBoth") : QStringLiteral("DiskReload");
+    if (CurrentPrompts().message(MessageKind::Confirm, LangText(key).arg(caption)))
+        reloadDocument();
+}
+
+void TChildForm::reloadDocument() {
+    const TextPosition caret = editor->CaretPosition();
+    const int topLine = editor->TopLine();
+    LoadDocument(caption);
+    editor->SetCaretPosition(caret);
+    editor->SetTopLine(topLine);
+    modified = false;
+    statusBar->SetPanelText(1, QString());
+    host.SetSaveButtonEnabled(false);
+    if (schedule)
+        schedule->Cancel();
+    emit snapshotDue();
+}
+
+Snapshot TChildForm::TakeSnapshot() const {
+    Snapshot snapshot;
+    snapshot.caption = caption;
+    snapshot.untitled = !CaptionHasFile(caption);
+    snapshot.encoding = editor->Encoding();
+    snapshot.text = editor->Utf8Text();
+    const TextPosition caret = editor->CaretPosition();
+    snapshot.caretLine = caret.line;
+    snapshot.caretColumn = caret.column;
+    snapshot.topLine = editor->TopLine();
+    if (disk->Path() == caption)
+        snapshot.diskStamp = disk->Stamp();
+    return snapshot;
+}
+
+void TChildForm::RestoreSnapshot(const Snapshot& snapshot) {
+    editor->SetUtf8Text(snapshot.text);
+    editor->SetEncoding(snapshot.encoding);
+    editor->SetCaretPosition({snapshot.caretColumn, snapshot.caretLine});
+    editor->SetTopLine(snapshot.topLine);
+    if (!snapshot.untitled)
+        disk->Track(snapshot.caption, snapshot.diskStamp);
+    SetCaption(snapshot.caption);
+    MarkModified();
 }
 
 void TChildForm::ActivateDocument() {
@@ -294,6 +385,13 @@ void TChildForm::Activated() {
     host.SetSaveButtonEnabled(!statusBar->PanelText(1).isEmpty());
     if (tab)
         ActivateDocument();
+    CheckDiskChangesLater();
+}
+
+void TChildForm::CheckDiskChangesLater() {
+    // Asked once the activation is over, not in the middle of it.
+    QMetaObject::invokeMethod(
+        this, [this] { RunReported([this] { CheckDiskChanges(); }); }, Qt::QueuedConnection);
 }
 
 void TChildForm::RefreshFileNamePanel() {
@@ -304,6 +402,10 @@ void TChildForm::onEdit() {
     // The hidden word-wrapping box follows the editor's font from the first edit on.
     if (wrapFontFamily != editor->FontName())
         wrapFontFamily = editor->FontName();
+    MarkModified();
+}
+
+void TChildForm::MarkModified() {
     modified = true;
     statusBar->SetPanelText(1, kModified);
     host.SetSaveButtonEnabled(true);

@@ -239,6 +239,22 @@ const CatalogTextEntry kTexts[] = {
     {u"CheckWarning", u"Warning", u"Waarschuwing"},
     {u"CheckAccess", u"Accessibility", u"Toegankelijkheid"},
     {u"CheckColumn", u"column %1", u"kolom %1"},
+    // Crash recovery and files changed by other programs.
+    {u"RecAsk", u"Quillon was not closed properly. Restore the %1 unsaved documents?",
+     u"Quillon is niet goed afgesloten. De %1 niet-opgeslagen documenten herstellen?"},
+    {u"DiskReload", u"%1\n\nThis file has been changed by another program. Reload it?",
+     u"%1\n\nDit bestand is door een ander programma gewijzigd. Opnieuw laden?"},
+    {u"DiskBoth",
+     u"%1\n\nThis file has been changed by another program, and the document has unsaved "
+     u"changes too. Reload the file and lose the changes made here?",
+     u"%1\n\nDit bestand is door een ander programma gewijzigd, en het document heeft ook "
+     u"niet-opgeslagen wijzigingen. Het bestand opnieuw laden en de wijzigingen hier kwijtraken?"},
+    {u"DiskSave",
+     u"%1\n\nThis file has been changed by another program since it was opened or saved here. "
+     u"Save over it?",
+     u"%1\n\nDit bestand is door een ander programma gewijzigd sinds het hier geopend of "
+     u"opgeslagen is. Toch overschrijven?"},
+    {u"DiskGone", u" (no longer on disk)", u" (niet meer op schijf)"},
 };
 
 // LangMessage: key, how the argument is placed, English and Dutch parts.

@@ -29,7 +29,8 @@ bool CanWriteIn(const QString& folder) {
 }
 
 ProgramPlaces ProgramPlaces::For(const QString& programFolder, const QString& configHome,
-                                 const QString& cacheHome, const QStringList& dataDirs) {
+                                 const QString& cacheHome, const QStringList& dataDirs,
+                                 const QString& stateHome) {
     ProgramPlaces places;
     places.programFolder = WithSeparator(programFolder);
     const QString share = QDir(places.programFolder).filePath(QStringLiteral("../share"));
@@ -47,9 +48,13 @@ ProgramPlaces ProgramPlaces::For(const QString& programFolder, const QString& co
     if (!places.installed && CanWriteIn(places.programFolder)) {
         places.configFolder = places.programFolder;
         places.scratchFolder = places.programFolder;
+        places.recoveryFolder = places.programFolder + QStringLiteral("recovery/");
     } else {
         places.configFolder = WithSeparator(QDir(configHome).filePath(QStringLiteral("quillon")));
         places.scratchFolder = WithSeparator(QDir(cacheHome).filePath(QStringLiteral("quillon")));
+        const QString state = stateHome.isEmpty() ? XdgStateHome() : stateHome;
+        places.recoveryFolder =
+            WithSeparator(QDir(state).filePath(QStringLiteral("quillon/recovery")));
     }
 
     const QString installedHelp = QDir(share).filePath(QStringLiteral("quillon/help"));

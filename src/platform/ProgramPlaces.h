@@ -12,7 +12,11 @@ struct ProgramPlaces {
     QString programFolder; // the executable's folder
     QString configFolder;  // settings.ini and CodeC/codeinside.qci
     QString scratchFolder; // import scratch, previews of untitled documents, update files
-    QString helpFolder;    // help.chm, help_d.chm and the same pages in en/ and nl/
+    // Snapshots of unsaved documents, kept for the next start after a crash:
+    // recovery/ beside settings.ini in the program folder, else
+    // <state home>/quillon/recovery.
+    QString recoveryFolder;
+    QString helpFolder; // help.chm, help_d.chm and the same pages in en/ and nl/
     bool installed = false;
     // The desktop entry installed with the program, when the desktop finds it
     // there (its share folder is one of the desktop's data folders); empty for
@@ -22,9 +26,11 @@ struct ProgramPlaces {
     // The places for an executable in programFolder. An installed program has
     // <prefix>/share/applications/quillon.desktop beside its bin folder; its
     // help comes from <prefix>/share/quillon/help when that exists, else from
-    // the program folder's help/. dataDirs are the desktop's data folders.
+    // the program folder's help/. dataDirs are the desktop's data folders;
+    // an empty stateHome stands for the user's ($XDG_STATE_HOME).
     static ProgramPlaces For(const QString& programFolder, const QString& configHome,
-                             const QString& cacheHome, const QStringList& dataDirs);
+                             const QString& cacheHome, const QStringList& dataDirs,
+                             const QString& stateHome = QString());
     // The places of the running program, from its environment.
     static ProgramPlaces ForThisProgram();
 

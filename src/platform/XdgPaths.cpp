@@ -25,6 +25,10 @@ QString XdgCacheHome() {
     return EnvironmentFolder("XDG_CACHE_HOME", QStringLiteral(".cache"));
 }
 
+QString XdgStateHome() {
+    return EnvironmentFolder("XDG_STATE_HOME", QStringLiteral(".local/state"));
+}
+
 QStringList XdgDataDirs() {
     QStringList folders;
     for (const QString& folder : qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'))) {

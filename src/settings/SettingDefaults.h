@@ -29,6 +29,7 @@ inline constexpr bool kFollowFolders = true;              // Work/Syncro
 inline constexpr bool kDefaultLinkColors = false;         // DefLinkCol/On
 inline constexpr bool kCodeInside = false;                // Use/CodeInside
 inline constexpr bool kReopenSession = true;              // Session/Reopen
+inline constexpr bool kKeepForRecovery = true;            // Recovery/Keep
 // The editor's own colours when Font/Color or EditWindow/BGCol is missing
 // or cleared, as system colour numbers: window text and window.
 inline constexpr qint32 kEditorTextColor = qint32(0x80000007);

@@ -1,4 +1,5 @@
 #include "EditorControl.h"
+#include "RecoveryStore.h"
 #include "Startup.h"
 #include "TChildForm.h"
 #include "TfConfig.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTest>
@@ -70,6 +72,37 @@ private slots:
         window.reset();
         prompts.reset();
         folder.reset();
+    }
+
+    // After a crash the restore question comes first, and a page restored
+    // from its snapshot is not opened a second time from the last session.
+    void aRestoredPageIsNotReopenedFromTheSession() {
+        const QString a = page("a.html");
+        const QString b = page("b.html");
+        start();
+        window->OpenDocumentFile(a);
+        window->OpenDocumentFile(b);
+        exit();
+        Snapshot snapshot;
+        snapshot.caption = a;
+        snapshot.untitled = false;
+        snapshot.text = "<p>unsaved</p>";
+        snapshot.caretColumn = 4;
+        QVERIFY(QDir().mkpath(folder->file("recovery/1-gone")));
+        QFile left(folder->file("recovery/1-gone/1.snapshot"));
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.write(SnapshotFileBytes(snapshot));
+        left.close();
+        prompts->answerYes();
+        start();
+        QCOMPARE(
+            prompts->asked.last().text,
+            QStringLiteral("Quillon was not closed properly. Restore the 1 unsaved documents?"));
+        QCOMPARE(captions(), (QStringList{a, b}));
+        TChildForm* restored = window->Documents().first();
+        QVERIFY(restored->ModifiedFlag());
+        QCOMPARE(restored->Editor()->Utf8Text(), QByteArray("<p>unsaved</p>"));
+        QCOMPARE(restored->Editor()->CaretPosition(), (TextPosition{4, 1}));
     }
 
     void theLastSessionReopens() {

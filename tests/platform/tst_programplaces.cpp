@@ -19,7 +19,7 @@ class ProgramPlacesTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     ProgramPlaces placesOf(const QString& folder, const QStringList& dataDirs = {}) const {
-        return ProgramPlaces::For(folder, path("config"), path("cache"), dataDirs);
+        return ProgramPlaces::For(folder, path("config"), path("cache"), dataDirs, path("state"));
     }
 
 private slots:
@@ -30,6 +30,7 @@ private slots:
         QCOMPARE(places.programFolder, folder);
         QCOMPARE(places.configFolder, folder);
         QCOMPARE(places.scratchFolder, folder);
+        QCOMPARE(places.recoveryFolder, folder + "recovery/");
         QCOMPARE(places.helpFolder, folder + "help/");
         QCOMPARE(places.SettingsPath(), folder + "settings.ini");
         QVERIFY(!places.installed);
@@ -48,6 +49,7 @@ private slots:
         const ProgramPlaces places = placesOf(folder);
         QCOMPARE(places.configFolder, path("config/quillon/"));
         QCOMPARE(places.scratchFolder, path("cache/quillon/"));
+        QCOMPARE(places.recoveryFolder, path("state/quillon/recovery/"));
         QCOMPARE(places.helpFolder, folder + "/help/");
         QVERIFY(!QFileInfo::exists(places.scratchFolder));
         QCOMPARE(places.ScratchFile("rtfTemp.rtf"), path("cache/quillon/rtfTemp.rtf"));
