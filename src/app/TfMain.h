@@ -192,7 +192,7 @@ private:
     void connectFileManager();
     void connectPreviewCommands();
     void followPreviewActivation(QMdiSubWindow* sub);
-    void openPreviewWindow(const QString& path);
+    void openPreviewWindow(const QString& path, TChildForm& document);
     void insertInActiveDocument(const QString& html);
     void showTabStripMenu(const QPoint& position);
     void updateTitle();

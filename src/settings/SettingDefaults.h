@@ -16,6 +16,7 @@ inline constexpr bool kHighlighting = false;              // SHigh/Enabled
 inline constexpr bool kCloseTags = true;                  // CloseTags/Enabled
 inline constexpr bool kMatchTags = true;                  // MatchTags/Enabled
 inline constexpr bool kColorSwatches = true;              // ColorSwatches/Enabled
+inline constexpr bool kLivePreview = true;                // LivePreview/Enabled
 inline constexpr bool kScrollHint = false;                // Scrollhint/Enabled
 inline constexpr bool kAutoIndent = false;                // Autoindent/Enabled
 inline constexpr qint32 kBlockIndent = 8;                 // BlockIndent/Width
