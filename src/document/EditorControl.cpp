@@ -131,6 +131,8 @@ EditorControl::EditorControl(QWidget* parent)
     Send(Sci::SCI_INDICSETFLAGS, kSwatchIndicator, Sci::SC_INDICFLAG_VALUEBEFORE);
     Send(Sci::SCI_INDICSETSTYLE, kSwatchTextIndicator, Sci::INDIC_TEXTFORE);
     Send(Sci::SCI_INDICSETFLAGS, kSwatchTextIndicator, Sci::SC_INDICFLAG_VALUEBEFORE);
+    Send(Sci::SCI_INDICSETSTYLE, kSwatchFrameIndicator, Sci::INDIC_BOX);
+    Send(Sci::SCI_INDICSETFORE, kSwatchFrameIndicator, Rgb(QColor(128, 128, 128)));
 
     // The design values; the document window then applies the settings.
     fontName = QStringLiteral("Courier New");

@@ -77,7 +77,7 @@ void EditorControl::ShowSwatches(const QList<ShownPiece>& pieces, const QList<Sw
     if (!swatchesShown && swatches.isEmpty())
         return;
     const long length = Send(Sci::SCI_GETLENGTH);
-    for (const int indicator : {kSwatchIndicator, kSwatchTextIndicator}) {
+    for (const int indicator : {kSwatchIndicator, kSwatchTextIndicator, kSwatchFrameIndicator}) {
         Send(Sci::SCI_SETINDICATORCURRENT, indicator);
         Send(Sci::SCI_INDICATORCLEARRANGE, 0, length);
     }
@@ -105,6 +105,9 @@ void EditorControl::ShowSwatches(const QList<ShownPiece>& pieces, const QList<Sw
         Send(Sci::SCI_INDICATORFILLRANGE, position, next - position);
         Send(Sci::SCI_SETINDICATORCURRENT, kSwatchTextIndicator);
         Send(Sci::SCI_SETINDICATORVALUE, Sci::SC_INDICVALUEBIT | Rgb(text));
+        Send(Sci::SCI_INDICATORFILLRANGE, position, next - position);
+        Send(Sci::SCI_SETINDICATORCURRENT, kSwatchFrameIndicator);
+        Send(Sci::SCI_SETINDICATORVALUE, 1);
         Send(Sci::SCI_INDICATORFILLRANGE, position, next - position);
     }
     swatchesShown = !swatches.isEmpty();
