@@ -5,6 +5,7 @@
 // status bar's character count.
 
 #include "BenchSupport.h"
+#include "ColorMarks.h"
 #include "EditorControl.h"
 #include "MatchingTags.h"
 #include "SampleDocument.h"
@@ -48,8 +49,10 @@ int main(int argc, char* argv[]) {
 
     EditorControl editor;
     editor.resize(1200, 800);
-    // The tag matching every document window attaches: it looks at each caret move.
+    // The tag matching and colour swatches every document window attaches: they
+    // look at each caret move, edit and scroll.
     editor.AddBehaviour(std::make_unique<MatchingTags>(editor));
+    editor.AddBehaviour(std::make_unique<ColorMarks>(editor, [] { return false; }));
     // BENCH_EDITOR_PLAIN leaves highlighting off, as it is by default.
     if (!qEnvironmentVariableIsSet("BENCH_EDITOR_PLAIN"))
         editor.SetHighlighter(Highlighter::Html);
