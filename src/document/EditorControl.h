@@ -337,7 +337,8 @@ private:
     SelectionMode selectionMode = SelectionMode::Normal;
     bool loading = false;
     bool marksShown = false;
-    bool swatchesShown = false;
+    // The swatches shown: byte position and colour.
+    std::vector<std::pair<long, QRgb>> shownSwatches;
     bool changePending = false;
     bool flushQueued = false;
     TextPosition lastCaret;

@@ -74,14 +74,9 @@ void EditorControl::SelectInPiece(const ShownPiece& piece, qsizetype offset, qsi
 }
 
 void EditorControl::ShowSwatches(const QList<ShownPiece>& pieces, const QList<Swatch>& swatches) {
-    if (!swatchesShown && swatches.isEmpty())
-        return;
-    const long length = Send(Sci::SCI_GETLENGTH);
-    for (const int indicator : {kSwatchIndicator, kSwatchTextIndicator, kSwatchFrameIndicator}) {
-        Send(Sci::SCI_SETINDICATORCURRENT, indicator);
-        Send(Sci::SCI_INDICATORCLEARRANGE, 0, length);
-    }
-    // Offsets grow within a piece: each is converted from where the last one was.
+    // Where each goes, in bytes; offsets grow within a piece, so each is
+    // converted from where the last one was.
+    std::vector<std::pair<long, QRgb>> marks;
     qsizetype piece = -1;
     qsizetype offset = 0;
     long position = 0;
@@ -94,23 +89,37 @@ void EditorControl::ShowSwatches(const QList<ShownPiece>& pieces, const QList<Sw
         position +=
             Utf8Length(QStringView(pieces[piece].text).sliced(offset, swatch.offset - offset));
         offset = swatch.offset;
-        const long next = Send(Sci::SCI_POSITIONAFTER, position);
-        if (next <= position)
-            continue;
-        const QColor& color = swatch.color;
-        // Dark text on a light box, light text on a dark one.
-        const QColor text = qGray(color.rgb()) < 128 ? QColor(Qt::white) : QColor(Qt::black);
-        Send(Sci::SCI_SETINDICATORCURRENT, kSwatchIndicator);
-        Send(Sci::SCI_SETINDICATORVALUE, Sci::SC_INDICVALUEBIT | Rgb(color));
-        Send(Sci::SCI_INDICATORFILLRANGE, position, next - position);
-        Send(Sci::SCI_SETINDICATORCURRENT, kSwatchTextIndicator);
-        Send(Sci::SCI_SETINDICATORVALUE, Sci::SC_INDICVALUEBIT | Rgb(text));
-        Send(Sci::SCI_INDICATORFILLRANGE, position, next - position);
-        Send(Sci::SCI_SETINDICATORCURRENT, kSwatchFrameIndicator);
-        Send(Sci::SCI_SETINDICATORVALUE, 1);
-        Send(Sci::SCI_INDICATORFILLRANGE, position, next - position);
+        marks.emplace_back(position, swatch.color.rgb());
     }
-    swatchesShown = !swatches.isEmpty();
+    // The same swatches again, still in place after the edits since, change
+    // nothing and cost no drawing.
+    const auto inPlace = [this](const std::pair<long, QRgb>& mark) {
+        return Send(Sci::SCI_INDICATORVALUEAT, kSwatchIndicator, mark.first) ==
+               (Sci::SC_INDICVALUEBIT | Rgb(QColor(mark.second)));
+    };
+    if (marks == shownSwatches && std::all_of(marks.begin(), marks.end(), inPlace))
+        return;
+    shownSwatches = marks;
+    const long length = Send(Sci::SCI_GETLENGTH);
+    for (const int indicator : {kSwatchIndicator, kSwatchTextIndicator, kSwatchFrameIndicator}) {
+        Send(Sci::SCI_SETINDICATORCURRENT, indicator);
+        Send(Sci::SCI_INDICATORCLEARRANGE, 0, length);
+    }
+    for (const auto& [at, rgb] : marks) {
+        const long next = Send(Sci::SCI_POSITIONAFTER, at);
+        if (next <= at)
+            continue;
+        // Dark text on a light box, light text on a dark one.
+        const QColor text = qGray(rgb) < 128 ? QColor(Qt::white) : QColor(Qt::black);
+        const std::pair<int, long> values[] = {{kSwatchIndicator, Rgb(QColor(rgb))},
+                                               {kSwatchTextIndicator, Rgb(text)},
+                                               {kSwatchFrameIndicator, 0}};
+        for (const auto& [indicator, value] : values) {
+            Send(Sci::SCI_SETINDICATORCURRENT, indicator);
+            Send(Sci::SCI_SETINDICATORVALUE, Sci::SC_INDICVALUEBIT | value);
+            Send(Sci::SCI_INDICATORFILLRANGE, at, next - at);
+        }
+    }
 }
 
 QList<QPair<int, QColor>> EditorControl::SwatchesShown() const {
