@@ -231,10 +231,9 @@ private:
         if (!state.quote.isNull()) {
             end = text.indexOf(state.quote, at);
         } else {
+            // A value without quotes ends at the end of the line as well.
             while (end < text.size() && !text[end].isSpace() && text[end] != u'>')
                 ++end;
-            if (end == text.size())
-                end = -1;
         }
         if (state.valueKind != ValueKind::Other)
             readCss(end < 0 ? text.size() : end);
@@ -361,15 +360,15 @@ QString WriteColor(const QColor& color, ColorNotation notation, QStringView orig
             original.contains(u',') ? QStringLiteral(", ") : QStringLiteral(" ");
         QString text = name.toString() + u'(' + QString::number(color.red()) + separator +
                        QString::number(color.green()) + separator + QString::number(color.blue());
-        if (notation == ColorNotation::Rgba) {
-            // The colour dialog gives opaque colours: the alpha written stays.
-            QString alpha = QString::number(color.alphaF(), 'g', 3);
-            const qsizetype close = original.lastIndexOf(u')');
-            if (color.alpha() == 255 && open > 0 && close > open) {
-                const QStringList parts = RgbParts(original.sliced(open + 1, close - open - 1));
-                if (parts.size() == 4)
-                    alpha = parts[3];
-            }
+        // The colour dialog gives opaque colours: an alpha written stays.
+        const qsizetype close = original.lastIndexOf(u')');
+        const QStringList parts = open > 0 && close > open
+                                      ? RgbParts(original.sliced(open + 1, close - open - 1))
+                                      : QStringList();
+        if (notation == ColorNotation::Rgba || parts.size() == 4) {
+            const QString alpha = color.alpha() == 255 && parts.size() == 4
+                                      ? parts[3]
+                                      : QString::number(color.alphaF(), 'g', 3);
             text +=
                 (original.contains(u',') ? QStringLiteral(", ") : QStringLiteral(" / ")) + alpha;
         }

@@ -61,18 +61,19 @@ private slots:
     void regions() {
         // In HTML only style elements, style attributes and colour attributes
         // count; the reader goes on from line to line.
-        const QStringList lines = {
-            QStringLiteral("<body bgcolor=#FFF text='navy' title=\"red\">red"),
-            QStringLiteral("<!-- <p style=\"color: red\"> -->"),
-            QStringLiteral("<p STYLE=\"margin: 0;"),
-            QStringLiteral("  color: lime\">x</p><style media=\"all\">"),
-            QStringLiteral("p { color: #123456 }</style>"),
-            QStringLiteral("<font color=\"blue\">white</font>")};
+        const QStringList lines = {QStringLiteral("<body bgcolor=#FFF text='navy' link=#00f"),
+                                   QStringLiteral("red=1 title=\"red\">red"),
+                                   QStringLiteral("<!-- <p style=\"color: red\"> -->"),
+                                   QStringLiteral("<p STYLE=\"margin: 0;"),
+                                   QStringLiteral("  color: lime\">x</p><style media=\"all\">"),
+                                   QStringLiteral("p { color: #123456 }</style>"),
+                                   QStringLiteral("<font color=\"blue\">white</font>")};
         const QString page = lines.join(u'\n');
         QCOMPARE(
             Find(lines),
             (Found{At(page.indexOf(u"#FFF"), 4, Qt::white, ColorNotation::ShortHex),
                    At(page.indexOf(u"navy"), 4, QColor(0, 0, 128), ColorNotation::Name),
+                   At(page.indexOf(u"#00f"), 4, Qt::blue, ColorNotation::ShortHex),
                    At(page.indexOf(u"lime"), 4, QColor(0, 255, 0), ColorNotation::Name),
                    At(page.indexOf(u"#123456"), 7, QColor(0x12, 0x34, 0x56), ColorNotation::Hex),
                    At(page.indexOf(u"blue"), 4, Qt::blue, ColorNotation::Name)}));
@@ -97,6 +98,8 @@ private slots:
         row("name that cannot", "Red", ColorNotation::Name, QColor(1, 2, 3), "#010203");
         row("rgb", "rgb(1,2,3)", ColorNotation::Rgb, QColor(4, 5, 6), "rgb(4, 5, 6)");
         row("rgb blanks", "RGB(1 2 3)", ColorNotation::Rgb, QColor(4, 5, 6), "RGB(4 5 6)");
+        row("rgb keeps alpha", "rgb(1 2 3 / 50%)", ColorNotation::Rgb, QColor(4, 5, 6),
+            "rgb(4 5 6 / 50%)");
         row("rgba keeps alpha", "rgba(1, 2, 3, .25)", ColorNotation::Rgba, QColor(4, 5, 6),
             "rgba(4, 5, 6, .25)");
     }
