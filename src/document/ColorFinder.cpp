@@ -279,6 +279,11 @@ private:
                 ++at;
             } else if (c == u'#' || IsNameChar(c)) {
                 readCssWord(end);
+            } else if (c == u'.' && at + 1 < end && text[at + 1].isLetter()) {
+                // A class name, as in "a:hover, p.red {" inside @media.
+                at += 2;
+                while (at < end && IsNameChar(text[at]))
+                    ++at;
             } else {
                 ++at;
             }

@@ -52,10 +52,11 @@ private slots:
                    at("rgb(1 2 3 / 50%)", QColor(1, 2, 3, 128), ColorNotation::Rgb)}));
         // Selectors, comments, strings, numbers with units and other words
         // hold no colours; nor do four hexadecimal digits.
-        QCOMPARE(Find({QStringLiteral("#add, .red, tan > p { /* red */ font: 'red' 10px "
-                                      "tan-serif; color: #abcd; }")},
-                      ColorReaderState::ForStyleSheet()),
-                 Found{});
+        QCOMPARE(
+            Find({QStringLiteral("#add, .red, tan > p { /* red */ font: 'red' 10px "
+                                 "tan-serif; color: #abcd; } @media print { a:hover, p.red { } }")},
+                 ColorReaderState::ForStyleSheet()),
+            Found{});
     }
 
     void regions() {
