@@ -149,6 +149,32 @@ private slots:
         QTRY_COMPARE(swatchOnLine(250), QColor(17, 0, 0));
     }
 
+    // On a minified style sheet of one long line only the part in view is
+    // read, there and after a scroll to its end.
+    void swatchesOnALongLineWhereItIsShown() {
+        const auto editor = ShownEditor();
+        QVERIFY(editor);
+        const QString rule = QStringLiteral("a{color:#123456}");
+        const int rules = 20000;
+        editor->SetText(rule.repeated(rules));
+        editor->AddBehaviour(std::make_unique<ColorMarks>(*editor, [] { return true; }));
+        const int first = int(rule.indexOf(u'#')) + 1;
+        const int last = first + (rules - 1) * int(rule.size());
+        const auto shownAt = [&editor](int position) {
+            for (const auto& [at, color] : editor->SwatchesShown()) {
+                if (at == position)
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY(shownAt(first));
+        QVERIFY(!shownAt(last));
+        QVERIFY(editor->SwatchesShown().size() < rules / 10);
+        editor->SetCaretPosition({int(rule.size()) * rules + 1, 1});
+        QTRY_VERIFY(shownAt(last));
+        QVERIFY(!shownAt(first));
+    }
+
     // Ctrl+click on a colour asks the colour dialog and writes the choice in
     // place as one undo step; a click elsewhere asks nothing.
     void ctrlClickChangesTheColor() {
