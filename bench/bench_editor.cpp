@@ -6,6 +6,7 @@
 // on the user-interface thread.
 
 #include "BenchSupport.h"
+#include "ColorMarks.h"
 #include "EditorControl.h"
 #include "MatchingTags.h"
 #include "RecoveryStore.h"
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
 
     EditorControl editor;
     editor.resize(1200, 800);
-    // The tag matching every document window attaches: it looks at each caret move.
+    // The tag matching and colour swatches every document window attaches: they
+    // look at each caret move, edit and scroll.
     editor.AddBehaviour(std::make_unique<MatchingTags>(editor));
     // The snapshots of unsaved changes, taken as a document window takes them.
     // BENCH_EDITOR_NO_SNAPSHOTS leaves them out, as the setting Recovery/Keep does.
@@ -64,6 +66,7 @@ int main(int argc, char* argv[]) {
     };
     if (!qEnvironmentVariableIsSet("BENCH_EDITOR_NO_SNAPSHOTS"))
         editor.AddBehaviour(std::make_unique<SnapshotSchedule>(editor, takeSnapshot));
+    editor.AddBehaviour(std::make_unique<ColorMarks>(editor, [] { return false; }));
     // BENCH_EDITOR_PLAIN leaves highlighting off, as it is by default.
     if (!qEnvironmentVariableIsSet("BENCH_EDITOR_PLAIN"))
         editor.SetHighlighter(Highlighter::Html);

@@ -10,6 +10,7 @@
 // BENCH_LONGLINE_PLAIN leaves highlighting off, to see the engine's own share.
 
 #include "BenchSupport.h"
+#include "ColorMarks.h"
 #include "EditorControl.h"
 #include "HighlightEngine.h"
 #include "MatchingTags.h"
@@ -97,8 +98,10 @@ void Run(const Sample& sample, QTemporaryDir& dir) {
 
     EditorControl editor;
     editor.resize(1200, 800);
-    // The tag matching every document window attaches: it looks at each caret move.
+    // The tag matching and colour swatches every document window attaches: they
+    // look at each caret move, edit and scroll.
     editor.AddBehaviour(std::make_unique<MatchingTags>(editor));
+    editor.AddBehaviour(std::make_unique<ColorMarks>(editor, [] { return false; }));
     if (!qEnvironmentVariableIsSet("BENCH_LONGLINE_PLAIN"))
         editor.SetHighlighter(Highlighter::Html);
     // What the document window's status bar asks after every caret move.

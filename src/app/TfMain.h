@@ -218,7 +218,7 @@ private:
     void checkActivePage();
     void showPageFindings(TChildForm* document, const PageCheckResult& result);
     void followPreviewActivation(QMdiSubWindow* sub);
-    void openPreviewWindow(const QString& path);
+    void openPreviewWindow(const QString& path, TChildForm& document);
     void insertInActiveDocument(const QString& html);
     void showTabStripMenu(const QPoint& position);
     void updateTitle();

@@ -7,8 +7,10 @@
 #include "EditorControl.h"
 #include "ErrorReport.h"
 #include "Language.h"
+#include "LivePreview.h"
 #include "PreviewEngineSetup.h"
 #include "PreviewFiles.h"
+#include "SettingDefaults.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TChildForm.h"
@@ -77,7 +79,7 @@ void TfMain::Preview() {
         places.MakeScratchFolderFor(path);
         document->Editor()->WriteCopyTo(path);
         try {
-            openPreviewWindow(path);
+            openPreviewWindow(path, *document);
         } catch (...) {
             // Without a window nobody would delete the file.
             QFile::remove(path);
@@ -86,8 +88,11 @@ void TfMain::Preview() {
     });
 }
 
-void TfMain::openPreviewWindow(const QString& path) {
+void TfMain::openPreviewWindow(const QString& path, TChildForm& document) {
     auto* preview = new TfPreview(path, LoadPreviewEngine());
+    if (Settings().ReadFlag(QStringLiteral("LivePreview"), QStringLiteral("Enabled"),
+                            SettingDefaults::kLivePreview))
+        new LivePreview(*document.Editor(), *preview);
     connect(preview, &TfPreview::released, this, [this](TfPreview* closed) {
         previewOpen = false;
         if (latestPreview == closed)

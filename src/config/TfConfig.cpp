@@ -192,6 +192,10 @@ QWidget* TfConfig::buildEditorPage() {
                                   kCloseTags, "CloseTags", "Enabled"));
     optionRows->addWidget(flagBox("MatchTags", QStringLiteral("Highlight matching tags"),
                                   kMatchTags, "MatchTags", "Enabled"));
+    optionRows->addWidget(flagBox("ColorSwatches", QStringLiteral("Show colour swatches"),
+                                  kColorSwatches, "ColorSwatches", "Enabled"));
+    optionRows->addWidget(flagBox("LivePreview", QStringLiteral("Refresh the preview while typing"),
+                                  kLivePreview, "LivePreview", "Enabled"));
     optionRows->addWidget(
         flagBox("UseGutter", QStringLiteral("Use Gutter"), kGutterVisible, "Gutter", "Vis"));
     auto* numbers = new QFormLayout;

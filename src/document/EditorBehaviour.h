@@ -5,6 +5,7 @@
 #include <QString>
 
 class EditorControl;
+struct ShownPiece;
 struct TextPosition;
 
 // Something an editor does besides editing: a behaviour attached to one
@@ -33,8 +34,13 @@ public:
     // after undo and redo.
     virtual void TextChanged() {}
     virtual void CaretMoved(const TextPosition&) {}
-    // The first line shown has changed (1-based).
-    virtual void TopLineChanged(int) {}
+    // What the editor shows may have changed: it scrolled, was resized or
+    // got a new text.
+    virtual void ShownRangeChanged() {}
+    // A click with Ctrl held on the text: the piece of its line around the
+    // click and the click's place in the piece's text. True when the
+    // behaviour took the click; the later behaviours are then not asked.
+    virtual bool CtrlClicked(const ShownPiece&, qsizetype) { return false; }
 
     // Styling. The length in bytes from which on the behaviour adjusts a
     // line's styles, or -1 when it adjusts none. Lines at least that long

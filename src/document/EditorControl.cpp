@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -43,6 +44,20 @@ void ScintillaView::keyPressEvent(QKeyEvent* event) {
 
 void ScintillaView::contextMenuEvent(QContextMenuEvent* event) {
     emit owner->contextMenuRequested(event->globalPos());
+}
+
+void ScintillaView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier &&
+        owner->ctrlClick(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
+    QsciScintillaBase::mousePressEvent(event);
+}
+
+void ScintillaView::resizeEvent(QResizeEvent* event) {
+    QsciScintillaBase::resizeEvent(event);
+    owner->tellBehaviours([](EditorBehaviour& behaviour) { behaviour.ShownRangeChanged(); });
 }
 
 void ScintillaView::mouseReleaseEvent(QMouseEvent* event) {
@@ -109,6 +124,15 @@ EditorControl::EditorControl(QWidget* parent)
     Send(Sci::SCI_INDICSETFORE, kMarkIndicator, Rgb(QColor(0, 128, 255)));
     Send(Sci::SCI_INDICSETALPHA, kMarkIndicator, 60);
     Send(Sci::SCI_INDICSETUNDER, kMarkIndicator, 1);
+    Send(Sci::SCI_INDICSETSTYLE, kSwatchIndicator, Sci::INDIC_STRAIGHTBOX);
+    Send(Sci::SCI_INDICSETALPHA, kSwatchIndicator, 255);
+    Send(Sci::SCI_INDICSETOUTLINEALPHA, kSwatchIndicator, 255);
+    Send(Sci::SCI_INDICSETUNDER, kSwatchIndicator, 1);
+    Send(Sci::SCI_INDICSETFLAGS, kSwatchIndicator, Sci::SC_INDICFLAG_VALUEBEFORE);
+    Send(Sci::SCI_INDICSETSTYLE, kSwatchTextIndicator, Sci::INDIC_TEXTFORE);
+    Send(Sci::SCI_INDICSETFLAGS, kSwatchTextIndicator, Sci::SC_INDICFLAG_VALUEBEFORE);
+    Send(Sci::SCI_INDICSETSTYLE, kSwatchFrameIndicator, Sci::INDIC_BOX);
+    Send(Sci::SCI_INDICSETFORE, kSwatchFrameIndicator, Rgb(QColor(128, 128, 128)));
 
     // The design values; the document window then applies the settings.
     fontName = QStringLiteral("Courier New");
@@ -223,8 +247,8 @@ void EditorControl::checkStatus(StatusChanges extra) {
             changes.testAnyFlags(StatusChange::CaretLine | StatusChange::CaretColumn));
     if (changes.testAnyFlags(StatusChange::CaretLine | StatusChange::CaretColumn))
         tellBehaviours([caret](EditorBehaviour& behaviour) { behaviour.CaretMoved(caret); });
-    if (changes.testFlag(StatusChange::TopLine))
-        tellBehaviours([top](EditorBehaviour& behaviour) { behaviour.TopLineChanged(top + 1); });
+    if (changes.testAnyFlags(StatusChange::TopLine | StatusChange::LeftColumn | StatusChange::All))
+        tellBehaviours([](EditorBehaviour& behaviour) { behaviour.ShownRangeChanged(); });
     if (changes)
         emit statusChanged(changes);
 }

@@ -25,6 +25,22 @@ struct TextPosition {
     bool operator==(const TextPosition&) const = default;
 };
 
+// A stretch of a line on screen, as the behaviours that mark what is shown
+// read it: a whole line, or the part in view of a long one.
+struct ShownPiece {
+    QString text;
+    long from = 0; // where it starts, for the editor's own use
+    bool wholeLine = true;
+};
+
+// A small box in a colour on the first character of a stretch of a piece
+// (UTF-16 units of its text).
+struct Swatch {
+    qsizetype piece = 0;
+    qsizetype offset = 0;
+    QColor color;
+};
+
 // What a status change is about.
 enum class StatusChange : unsigned {
     All = 1 << 0,
@@ -211,6 +227,19 @@ public:
     // The marked stretches as linear positions (see above) and lengths.
     QList<QPair<int, int>> MarkedRanges() const;
 
+    // The text on screen: each line shown, whole, or for a line of more than
+    // maxLineBytes the part in view and up to maxLineBytes either side of it.
+    QList<ShownPiece> ShownText(long maxLineBytes) const;
+    // Up to maxBytes of the text right before a piece.
+    QString TextBeforePiece(const ShownPiece& piece, long maxBytes) const;
+    // Selects a stretch of a piece's text.
+    void SelectInPiece(const ShownPiece& piece, qsizetype offset, qsizetype length);
+    // Shows the swatches on the pieces; the swatches shown before go.
+    void ShowSwatches(const QList<ShownPiece>& pieces, const QList<Swatch>& swatches);
+    // The swatches shown: the linear position of the character each is on,
+    // and its colour.
+    QList<QPair<int, QColor>> SwatchesShown() const;
+
     // Bookmark n (0 to 9): its line, or 0 when it is not set.
     int BookmarkLine(int n) const;
 
@@ -288,6 +317,10 @@ private:
     void behavioursStyleLine(const char* text, unsigned char* styles, long length);
     void restyleReplacedLines(std::vector<long> lines, long styledEnd);
     void checkStatus(StatusChanges extra = {});
+    // A click with Ctrl held at a point of the engine's view, offered to the
+    // behaviours; true when one took it.
+    bool ctrlClick(const QPoint& point);
+    ShownPiece pieceAround(long bytePosition, long reach) const;
     void applyStyles();
     void updateMargins();
     void showScrollHint(int value);
@@ -315,6 +348,8 @@ private:
     SelectionMode selectionMode = SelectionMode::Normal;
     bool loading = false;
     bool marksShown = false;
+    // The swatches shown: byte position and colour.
+    std::vector<std::pair<long, QRgb>> shownSwatches;
     bool changePending = false;
     bool flushQueued = false;
     TextPosition lastCaret;

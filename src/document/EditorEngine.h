@@ -19,6 +19,12 @@ inline constexpr int kLineNumberMargin = 1;
 inline constexpr int kBookmarkCount = 10;
 // The indicator of MarkNearCaret (the engine keeps 0 to 7 for lexers).
 inline constexpr int kMarkIndicator = 8;
+// The swatches of ShowSwatches: a box in the colour and a text colour that
+// stands out on it, both taking their colour from the value they are set
+// with, and a grey frame that shows a box as light as the page.
+inline constexpr int kSwatchIndicator = 9;
+inline constexpr int kSwatchTextIndicator = 10;
+inline constexpr int kSwatchFrameIndicator = 11;
 // The edit notices the editor listens to: before-edit ones only, since the
 // notices after an edit cost time on every one of a large replace.
 inline constexpr int kModEvents = Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE;
@@ -57,7 +63,9 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:

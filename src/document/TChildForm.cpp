@@ -1,6 +1,7 @@
 #include "TChildForm.h"
 
 #include "ClosingTags.h"
+#include "ColorMarks.h"
 #include "DiskWatch.h"
 #include "DocumentHost.h"
 #include "DocumentTabs.h"
@@ -141,6 +142,10 @@ void TChildForm::applyCreationSettings() {
         editor->AddBehaviour(std::make_unique<ClosingTags>(*editor));
     if (flag("MatchTags", "Enabled", kMatchTags))
         editor->AddBehaviour(std::make_unique<MatchingTags>(*editor));
+    if (flag("ColorSwatches", "Enabled", kColorSwatches))
+        editor->AddBehaviour(std::make_unique<ColorMarks>(*editor, [this] {
+            return CaptionFileName(Caption()).endsWith(QLatin1String(".css"), Qt::CaseInsensitive);
+        }));
     if (flag("Use", "CodeInside", kCodeInside))
         attachSnippets();
     if (flag("Recovery", "Keep", kKeepForRecovery))

@@ -26,7 +26,8 @@ public:
     virtual QWidget* Widget() = 0;
     // Shows the local file at path.
     virtual void Navigate(const QString& path) = 0;
-    // Loads the shown page again, as it is now on disk.
+    // Loads the shown page again, as it is now on disk, keeping the place it
+    // is scrolled to.
     virtual void Reload() = 0;
 };
 

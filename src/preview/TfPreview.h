@@ -34,7 +34,8 @@ public:
 
     // Shows the file; the window's caption is its path.
     void Navigate();
-    // Loads the page again from the file as it is; the file is not rewritten.
+    // Loads the page again from the file as it is (the file is not
+    // rewritten), scrolled to where it was.
     void Refresh();
 
 signals:

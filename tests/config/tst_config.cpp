@@ -101,7 +101,7 @@ private slots:
             return Control<QCheckBox>(screen, name)->isChecked();
         };
         for (const char* on : {"LineNumbers", "UseGutter", "UseMargin", "AskToSave", "Syncronize",
-                               "CloseTags", "MatchTags"})
+                               "CloseTags", "MatchTags", "ColorSwatches", "LivePreview"})
             QVERIFY2(ticked(on), on);
         for (const char* off : {"DoubleClickOpen", "DefaultLinkColors", "SyntaxHighlighting"})
             QVERIFY2(!ticked(off), off);

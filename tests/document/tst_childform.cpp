@@ -298,6 +298,27 @@ private slots:
         QCOMPARE(on->Editor()->Text(), QStringLiteral("<p></p>\r\n"));
     }
 
+    // Colour swatches as the settings say when the window opens; a style
+    // sheet is CSS throughout, a page only in its CSS places.
+    void colorSwatchesFollowTheSettingAndTheCaption() {
+        writeSettings("[ColorSwatches]\r\nEnabled=0\r\n");
+        TChildForm* off = open(QStringLiteral("/srv/off.css"));
+        writeSettings("");
+        TChildForm* sheet = open(QStringLiteral("/srv/site.CSS"));
+        TChildForm* page = open(QStringLiteral("/srv/index.html"));
+        for (TChildForm* form : {off, sheet, page})
+            form->Editor()->SetText(QStringLiteral("a { color: red } <p style='color: blue'>"));
+        const auto colors = [](TChildForm* form) {
+            QList<QColor> shown;
+            for (const auto& [at, color] : form->Editor()->SwatchesShown())
+                shown << color;
+            return shown;
+        };
+        QTRY_COMPARE(colors(sheet), QList<QColor>{Qt::red});
+        QTRY_COMPARE(colors(page), QList<QColor>{Qt::blue});
+        QVERIFY(colors(off).isEmpty());
+    }
+
     // The Tags entries act on the window whose menu holds them, from the menu
     // and by their Alt keys typed into the editor.
     void popupTags() {

@@ -1,5 +1,7 @@
 #include "DocumentTabs.h"
 #include "EditorControl.h"
+#include "LivePreview.h"
+#include "PageLinks.h"
 #include "PreviewEngine.h"
 #include "PreviewEngineSetup.h"
 #include "PreviewFiles.h"
@@ -58,6 +60,15 @@ class PreviewTest : public QObject {
             count += qobject_cast<TfPreview*>(sub->widget()) ? 1 : 0;
         return count;
     }
+    // What a script in the preview's page answers, once it has answered;
+    // the answer may come after the test, so it outlives it.
+    static QString ask(TfPreview* preview, const QString& script) {
+        static const auto outcome = std::make_shared<QString>();
+        auto* view = qobject_cast<QWebEngineView*>(preview->Page()->Widget());
+        view->page()->runJavaScript(
+            script, [answer = outcome](const QVariant& result) { *answer = result.toString(); });
+        return *outcome;
+    }
     void pressF9InEditor() {
         QTest::keyClick(window().ActiveDocument()->Editor()->focusProxy(), Qt::Key_F9);
     }
@@ -91,6 +102,66 @@ private slots:
                  QStringLiteral("/opt/quillon/quillon_temp1.html"));
         QVERIFY(IsStyleSheetCaption(QStringLiteral("/srv/Site.CSS")));
         QVERIFY(!IsStyleSheetCaption(QStringLiteral("/srv/css.d/page.html")));
+    }
+
+    void linkedLocalFiles() {
+        const QString html = QStringLiteral(
+            "<link rel=stylesheet href=\"css/site.css?v=2\"><link href='/abs/x.css'>"
+            "<script src=\"js/app.js\"></script><script>var s = '<img src=no.png>';</script>"
+            "<body background=\"back.gif\"><a href=\"other.html\">x</a>"
+            "<img src=\"../pics/a%20b.png#top\"><img SRC=\"http://example.org/x.png\">"
+            "<img src=\"data:image/png;base64,AAAA\"><img src=\"file:///srv/c.png\">"
+            "<img src=\"css/site.css\">");
+        QCOMPARE(LinkedLocalFiles(html, QStringLiteral("/srv/site")),
+                 (QStringList{"/srv/site/css/site.css", "/abs/x.css", "/srv/site/js/app.js",
+                              "/srv/site/back.gif", "/srv/pics/a b.png", "/srv/c.png"}));
+    }
+
+    // With the preview open, typing brings the page up to date without a
+    // save, where the page was scrolled to; a linked style sheet changed on
+    // disk, even replaced by a new file, does too.
+    void previewFollowsTypingAndLinkedFiles() {
+        const QString css = write(site() + QStringLiteral("/css/style.css"), "p { color: red }\n");
+        const QByteArray text = "<link rel=\"stylesheet\" href=\"css/style.css\">\r\n"
+                                "<div style=\"height: 3000px\">top</div><p>end</p>\r\n";
+        const QString page = write(site() + QStringLiteral("/index.html"), text);
+        window().OpenDocumentFile(page);
+        EditorControl* editor = window().ActiveDocument()->Editor();
+        pressF9InEditor();
+        TfPreview* preview = activePreview();
+        QVERIFY(preview);
+        QTRY_COMPARE_WITH_TIMEOUT(preview->StatusBar()->PanelText(0), QStringLiteral("Done"),
+                                  kLoadTimeout);
+        ask(preview, QStringLiteral("window.scrollTo(0, 300)"));
+        QTRY_COMPARE_WITH_TIMEOUT(ask(preview, QStringLiteral("String(window.scrollY)")),
+                                  QStringLiteral("300"), kLoadTimeout);
+
+        const QString file = preview->File();
+        editor->SetCaretPosition({1, 3});
+        QTest::keyClicks(editor->focusProxy(), QStringLiteral("<p>typed</p>"));
+        QTRY_VERIFY_WITH_TIMEOUT(read(file).contains("<p>typed</p>"), kLoadTimeout);
+        QVERIFY(window().Documents().first()->ModifiedFlag());
+        QCOMPARE(read(page), text);
+        const QString probe =
+            QStringLiteral("[document.body.textContent.includes('typed'), window.scrollY,"
+                           " getComputedStyle(document.querySelector('p')).color].join('|')");
+        QTRY_COMPARE_WITH_TIMEOUT(ask(preview, probe), QStringLiteral("true|300|rgb(255, 0, 0)"),
+                                  kLoadTimeout);
+
+        // A save replaces the file in one step: it is watched again after it.
+        for (const char* color : {"blue", "green"}) {
+            write(css + QStringLiteral(".new"), QByteArray("p { color: ") + color + " }\n");
+            QFile::remove(css);
+            QVERIFY(QFile::rename(css + QStringLiteral(".new"), css));
+            const QString shown = QColor::fromString(QLatin1String(color)).name();
+            QTRY_COMPARE_WITH_TIMEOUT(
+                ask(preview, QStringLiteral("(() => { const c = getComputedStyle(document."
+                                            "querySelector('p')).color.match(/\\d+/g);"
+                                            " return '#' + c.map(n => (+n).toString(16)"
+                                            ".padStart(2, '0')).join(''); })()")),
+                shown, kLoadTimeout);
+        }
+        QCOMPARE(preview->findChild<LivePreview*>()->WatchedFiles(), QStringList{css});
     }
 
     // F9 in the editor opens the page in the real engine; F9 again closes it.

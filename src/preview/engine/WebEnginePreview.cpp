@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QPointF>
 #include <QUrl>
 #include <QUuid>
 #include <QWebEnginePage>
@@ -19,6 +20,8 @@
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
+
+#include <optional>
 
 namespace {
 
@@ -126,16 +129,32 @@ public:
                 this->events.loadStarted(this->files.Shown(url()));
         });
         connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
+            if (keptScroll) {
+                page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);")
+                                          .arg(keptScroll->x())
+                                          .arg(keptScroll->y()));
+                keptScroll.reset();
+            }
             if (this->events.loadFinished)
                 this->events.loadFinished(ok);
         });
     }
 
     QWidget* Widget() override { return this; }
-    void Navigate(const QString& path) override { load(files.UrlOf(path)); }
-    void Reload() override { reload(); }
+    void Navigate(const QString& path) override {
+        keptScroll.reset();
+        load(files.UrlOf(path));
+    }
+    // The page and everything it draws on are read anew, past the engine's
+    // cache, so that a changed style sheet shows; the page comes back
+    // scrolled to where it was.
+    void Reload() override {
+        keptScroll = page()->scrollPosition();
+        page()->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    }
 
 private:
+    std::optional<QPointF> keptScroll;
     const LocalFiles& files;
     PreviewPage::Events events;
 };
