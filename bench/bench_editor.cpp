@@ -2,7 +2,9 @@
 // file with style and script blocks, highlighting on. Reports the time from
 // opening the file to the first painted screen, a keystroke at the end of the
 // document (median and worst of 1000), Goto Line to the last line and the
-// status bar's character count.
+// status bar's character count; and the memory: the resident size before the
+// open, its peak during the open and the first paint, and after a second of
+// idling.
 
 #include "BenchSupport.h"
 #include "EditorControl.h"
@@ -11,9 +13,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -56,11 +60,22 @@ int main(int argc, char* argv[]) {
     editor.show();
     bench::Paint(editor);
 
+    const double residentBefore = bench::StatusMegabytes("VmRSS");
+    bench::ResetPeakMemory();
     QElapsedTimer timer;
     timer.start();
     editor.LoadFromFile(path);
     bench::Paint(editor);
     std::printf("open to first painted screen: %.0f ms\n", Milliseconds(timer));
+    const double peak = bench::StatusMegabytes("VmHWM");
+    {
+        // A loop of its own: the application's quit would close the window.
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+    }
+    std::printf("memory: %.0f MB before the open, peak %.0f MB, settled %.0f MB\n", residentBefore,
+                peak, bench::StatusMegabytes("VmRSS"));
 
     timer.start();
     const qsizetype characters = editor.TrimmedCharacterCount();
