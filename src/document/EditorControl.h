@@ -240,7 +240,9 @@ private:
     void SetRawText(const char* utf8, qsizetype size);
     // Replacing the text by one given in pieces: the pieces are appended
     // without undo steps or change notices until the load ends.
-    void beginLoad(qsizetype expectedSize);
+    void beginLoad();
+    // Makes room for a text of the size, and some more to type in.
+    void reserveLoaded(qsizetype size);
     void appendLoaded(const char* utf8, qsizetype size);
     void endLoad();
     bool readDecoded(QFile& file, bool asUtf8);

@@ -30,28 +30,38 @@ void EditorControl::LoadFromFile(const QString& path) {
 // file is not valid UTF-8 while reading it as such.
 bool EditorControl::readDecoded(QFile& file, bool asUtf8) {
     constexpr qsizetype kPiece = 1 << 20;
-    DocumentDecoder decoder(asUtf8,
-                            [this](const char* utf8, qsizetype size) { appendLoaded(utf8, size); });
-    beginLoad(qMax(qint64(0), file.size()));
+    qsizetype decoded = 0;
+    DocumentDecoder decoder(asUtf8, [this, &decoded](const char* utf8, qsizetype size) {
+        appendLoaded(utf8, size);
+        decoded += size;
+    });
+    beginLoad();
+    const qint64 fileSize = file.size();
+    qsizetype read = 0;
     // Room for the piece and the few bytes the decoder left of the one before.
     QByteArray buffer(kPiece + 16, Qt::Uninitialized);
     qsizetype kept = 0;
-    for (;;) {
-        const qint64 read = file.read(buffer.data() + kept, kPiece);
-        if (read < 0) {
+    for (bool first = true;; first = false) {
+        const qint64 got = file.read(buffer.data() + kept, kPiece);
+        if (got < 0) {
             const QString error = file.errorString();
             endLoad();
             SetRawText("", 0);
             throw UserError(
                 QStringLiteral("Cannot read file \"%1\". %2").arg(file.fileName(), error));
         }
-        const qsizetype size = kept + qsizetype(read);
+        const qsizetype size = kept + qsizetype(got);
         qsizetype used = 0;
-        if (!decoder.Add(buffer.constData(), size, read == 0, used)) {
+        if (!decoder.Add(buffer.constData(), size, got == 0, used)) {
             endLoad();
             return false;
         }
-        if (read == 0)
+        read += used;
+        // The text is as much longer or shorter than the file as its first
+        // piece is (line breaks made CR LF, characters made UTF-8).
+        if (first && read > 0)
+            reserveLoaded(qsizetype(double(fileSize) * double(decoded) / double(read)));
+        if (got == 0)
             break;
         kept = size - used;
         std::memmove(buffer.data(), buffer.constData() + used, size_t(kept));

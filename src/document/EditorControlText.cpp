@@ -77,12 +77,13 @@ QString EditorControl::Text() const {
 }
 
 void EditorControl::SetRawText(const char* utf8, qsizetype size) {
-    beginLoad(size);
+    beginLoad();
+    reserveLoaded(size);
     appendLoaded(utf8, size);
     endLoad();
 }
 
-void EditorControl::beginLoad(qsizetype expectedSize) {
+void EditorControl::beginLoad() {
     loading = true;
     Send(Sci::SCI_SETUNDOCOLLECTION, 0);
     Send(Sci::SCI_CLEARALL);
@@ -100,9 +101,15 @@ void EditorControl::beginLoad(qsizetype expectedSize) {
         Send(Sci::SCI_RELEASELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
         characterIndexKept = false;
     }
+}
+
+void EditorControl::reserveLoaded(qsizetype size) {
     // Room to type in: without it the first edits of a large document move
-    // the whole text to a larger buffer.
-    Send(Sci::SCI_ALLOCATE, expectedSize + expectedSize / 8 + 65536);
+    // the whole text to a larger buffer. The engine fills the room (for the
+    // text and for its styles alike), so it stays within a megabyte.
+    constexpr qsizetype kLeast = 64 * 1024;
+    constexpr qsizetype kMost = 1024 * 1024;
+    Send(Sci::SCI_ALLOCATE, size + qBound(kLeast, size / 8, kMost));
 }
 
 void EditorControl::appendLoaded(const char* utf8, qsizetype size) {
