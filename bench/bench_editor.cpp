@@ -3,7 +3,9 @@
 // opening the file to the first painted screen, a keystroke at the end of the
 // document (median and worst of 1000), Goto Line to the last line, the
 // status bar's character count and the part of a recovery snapshot that runs
-// on the user-interface thread.
+// on the user-interface thread; and the memory: the resident size before the
+// open, its peak during the open and the first paint, and after a second of
+// idling.
 
 #include "BenchSupport.h"
 #include "ColorMarks.h"
@@ -15,9 +17,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -73,11 +77,22 @@ int main(int argc, char* argv[]) {
     editor.show();
     bench::Paint(editor);
 
+    const double residentBefore = bench::StatusMegabytes("VmRSS");
+    bench::ResetPeakMemory();
     QElapsedTimer timer;
     timer.start();
     editor.LoadFromFile(path);
     bench::Paint(editor);
     std::printf("open to first painted screen: %.0f ms\n", Milliseconds(timer));
+    const double peak = bench::StatusMegabytes("VmHWM");
+    {
+        // A loop of its own: the application's quit would close the window.
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+    }
+    std::printf("memory: %.0f MB before the open, peak %.0f MB, settled %.0f MB\n", residentBefore,
+                peak, bench::StatusMegabytes("VmRSS"));
 
     timer.start();
     const qsizetype characters = editor.TrimmedCharacterCount();

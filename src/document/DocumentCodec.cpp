@@ -1,6 +1,7 @@
 #include "DocumentCodec.h"
 
 #include "Cp1252Codec.h"
+#include "Utf8Count.h"
 
 #include <QFileInfo>
 
@@ -12,19 +13,7 @@ namespace {
 const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 bool HasHighBytes(const char* data, qsizetype length) {
-    // Eight bytes at a time: large documents are mostly ASCII.
-    qsizetype i = 0;
-    for (; i + 8 <= length; i += 8) {
-        quint64 word;
-        std::memcpy(&word, data + i, 8);
-        if (word & 0x8080808080808080ULL)
-            return true;
-    }
-    for (; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
-            return true;
-    }
-    return false;
+    return HoldsNonAscii(data, length);
 }
 
 bool HasHighBytes(const QByteArray& bytes) {
@@ -183,6 +172,95 @@ std::optional<DirectText> DirectDocumentText(const char* bytes, qsizetype size) 
     if (text.size >= 2 && text.data[text.size - 2] == '\r' && text.data[text.size - 1] == '\n')
         text.size -= 2;
     return text;
+}
+
+bool DocumentDecoder::Add(const char* bytes, qsizetype size, bool last, qsizetype& used) {
+    used = 0;
+    qsizetype start = 0;
+    if (!started) {
+        // The byte-order mark is looked for in the file's first three bytes.
+        if (size < kBom.size() && !last)
+            return true;
+        started = true;
+        if (asUtf8 && size >= kBom.size() &&
+            std::memcmp(bytes, kBom.constData(), size_t(kBom.size())) == 0) {
+            byteOrderMark = true;
+            start = kBom.size();
+        }
+    }
+    qsizetype cut = size;
+    if (!last) {
+        // Pieces end before a character's lead byte: valid UTF-8 cut there
+        // leaves valid pieces, and valid pieces join to valid UTF-8.
+        if (asUtf8) {
+            for (qsizetype i = size - 1; i >= start && i >= size - 4; --i) {
+                const auto b = static_cast<unsigned char>(bytes[i]);
+                if ((b & 0xC0) != 0x80) {
+                    if (b >= 0x80)
+                        cut = i;
+                    break;
+                }
+            }
+        }
+        // A CR is decided on with the byte after it.
+        if (cut > start && bytes[cut - 1] == '\r')
+            --cut;
+    }
+    const char* piece = bytes + start;
+    const qsizetype length = cut - start;
+    const bool high = HasHighBytes(piece, length);
+    if (asUtf8 && high) {
+        if (!IsValidUtf8(QByteArray::fromRawData(piece, length)))
+            return false;
+        nonAscii = true;
+    }
+    if ((asUtf8 || !high) && OnlyCrLf(piece, length)) {
+        put(piece, length);
+    } else {
+        static const Cp1252ToUtf8 table;
+        // Every byte takes at most three bytes of UTF-8, or two as a line break.
+        converted.resize(length * 3);
+        char* write = converted.data();
+        for (qsizetype i = 0; i < length; ++i) {
+            const char c = piece[i];
+            const auto value = static_cast<unsigned char>(c);
+            if (c == '\r' || c == '\n') {
+                *write++ = '\r';
+                *write++ = '\n';
+                if (c == '\r' && i + 1 < length && piece[i + 1] == '\n')
+                    ++i;
+            } else if (value < 0x80 || asUtf8) {
+                *write++ = c;
+            } else {
+                const QByteArray& encoded = table.bytes[value];
+                for (const char part : encoded)
+                    *write++ = part;
+            }
+        }
+        put(converted.constData(), write - converted.constData());
+    }
+    used = cut;
+    return true;
+}
+
+void DocumentDecoder::put(const char* text, qsizetype size) {
+    if (size == 0)
+        return;
+    if (breakHeld)
+        sink("\r\n", 2);
+    breakHeld = size >= 2 && text[size - 2] == '\r' && text[size - 1] == '\n';
+    if (breakHeld)
+        size -= 2;
+    if (size > 0)
+        sink(text, size);
+}
+
+TextEncoding DocumentDecoder::Encoding() const {
+    if (!asUtf8)
+        return TextEncoding::Windows1252;
+    return byteOrderMark ? TextEncoding::Utf8Bom
+           : nonAscii    ? TextEncoding::Utf8
+                         : TextEncoding::Windows1252;
 }
 
 DecodedDocument DecodeDocument(QByteArray fileBytes) {

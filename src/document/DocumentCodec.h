@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // How a document's file is encoded. The editor holds UTF-8; files are decoded
@@ -29,6 +30,38 @@ struct DirectText {
     TextEncoding encoding = TextEncoding::Windows1252;
 };
 std::optional<DirectText> DirectDocumentText(const char* bytes, qsizetype size);
+
+// Decodes a file's bytes piece by piece into the editor's text, to the same
+// text and encoding as DecodeDocument gives for the whole: the text goes to the
+// sink as it is decoded, so that a large file needs no copy of its own.
+// Read as UTF-8 (the encoding then follows from the bytes), the decoder fails
+// at the first bytes that are not valid UTF-8; the file is then decoded again
+// from its start as Windows-1252.
+class DocumentDecoder {
+public:
+    using Sink = std::function<void(const char* utf8, qsizetype size)>;
+    DocumentDecoder(bool asUtf8, Sink sink) : asUtf8(asUtf8), sink(std::move(sink)) {}
+
+    // Decodes bytes[0..size) and sets used to the number of bytes taken; the
+    // others (a few at the end: an unfinished character, a CR that may start a
+    // CR LF) must come again at the start of the next call. The last call has
+    // the file's last bytes and takes them all. False when the bytes are not
+    // valid UTF-8 while reading as UTF-8.
+    bool Add(const char* bytes, qsizetype size, bool last, qsizetype& used);
+    TextEncoding Encoding() const;
+
+private:
+    void put(const char* text, qsizetype size);
+
+    bool asUtf8;
+    Sink sink;
+    bool started = false;
+    bool byteOrderMark = false;
+    bool nonAscii = false;
+    // A line break held back: the text's last one is left out.
+    bool breakHeld = false;
+    QByteArray converted;
+};
 
 // Splits the file at CR LF, CR or LF; a final line break does not add an
 // empty line. Windows-1252 maps every byte, the five unassigned ones to the

@@ -106,7 +106,6 @@ EditorControl::EditorControl(QWidget* parent)
     // Edits are noticed before they happen: the engine's own handling of the
     // after-edit notices costs time in proportion to the document's length.
     Send(Sci::SCI_SETMODEVENTMASK, kModEvents);
-    Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
     Send(Sci::SCI_SETSCROLLWIDTH, 1);
     Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
     Send(Sci::SCI_SETEDGEMODE, Sci::EDGE_LINE);
@@ -151,6 +150,7 @@ EditorControl::EditorControl(QWidget* parent)
 
     connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char*, int length, int, int, int, int, int, int) {
+                noteEditForAscii(position, type, length);
                 if (QAccessible::isActive())
                     accessibleEvents->TextChanging(position, type, length);
                 onModified(position, type);

@@ -9,6 +9,8 @@
 #include <QFlags>
 #include <QWidget>
 
+class QFile;
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -276,6 +278,21 @@ private:
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
     long SendPointer(unsigned int message, unsigned long wParam, const void* lParam) const;
     void SetRawText(const char* utf8, qsizetype size);
+    // Replacing the text by one given in pieces: the pieces are appended
+    // without undo steps or change notices until the load ends.
+    void beginLoad();
+    // Makes room for a text of the size, and some more to type in.
+    void reserveLoaded(qsizetype size);
+    void appendLoaded(const char* utf8, qsizetype size);
+    void endLoad();
+    bool readDecoded(QFile& file, bool asUtf8);
+    // The engine's index of the characters at line starts, made when first
+    // needed (see beyondAscii).
+    void keepCharacterIndex() const;
+    void noteEditForAscii(long position, int type, long length);
+    // Whether the text holds characters beyond ASCII, once the text inserted
+    // lately has been looked at.
+    bool holdsBeyondAscii() const;
     QByteArray RawRange(long from, long to) const;
     long LineStartCharacter(long line) const;
     long LineCharacters(long line) const;
@@ -347,6 +364,18 @@ private:
     unsigned options = 0;
     SelectionMode selectionMode = SelectionMode::Normal;
     bool loading = false;
+    // Whether the text may hold characters beyond ASCII. Until it does, a
+    // character's index is its byte position, and the engine keeps no index
+    // of the characters at line starts: keeping it costs a pass over every
+    // inserted line, most of the time a large document takes to open.
+    mutable bool beyondAscii = false;
+    mutable bool characterIndexKept = false;
+    // The stretch of text (byte positions) holding whatever was inserted
+    // since the text was last looked at for characters beyond ASCII; -1 when
+    // nothing was. The engine tells of an insert before it is made, without
+    // its text.
+    mutable long uncheckedFrom = -1;
+    mutable long uncheckedTo = -1;
     bool marksShown = false;
     // The swatches shown: byte position and colour.
     std::vector<std::pair<long, QRgb>> shownSwatches;

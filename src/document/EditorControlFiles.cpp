@@ -7,34 +7,68 @@
 
 #include <QFile>
 
+#include <cstring>
+
 void EditorControl::LoadFromFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw UserError(
             QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    // Most files go into the editor as they are, straight from the mapped
-    // file; the others are decoded first.
-    const qint64 size = file.size();
-    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-    if (mapped) {
-        const auto* bytes = reinterpret_cast<const char*>(mapped);
-        if (const auto direct = DirectDocumentText(bytes, size)) {
-            encoding = direct->encoding;
-            SetRawText(direct->data, direct->size);
-            return;
-        }
-        DecodedDocument document = DecodeDocument(QByteArray(bytes, size));
-        file.unmap(const_cast<uchar*>(mapped));
-        encoding = document.encoding;
-        SetRawText(document.text.constData(), document.text.size());
+    // Read as UTF-8 first, which most files are; a file that turns out not
+    // to be is read again from its start as Windows-1252.
+    if (readDecoded(file, true))
         return;
-    }
-    DecodedDocument document = DecodeDocument(file.readAll());
-    if (file.error() != QFileDevice::NoError)
+    file.close();
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw UserError(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
-    encoding = document.encoding;
-    SetRawText(document.text.constData(), document.text.size());
+            QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    readDecoded(file, false);
+}
+
+// Reads the file piece by piece into the engine, decoded on the way, so that
+// no copy of the whole text is made besides the engine's own. False when the
+// file is not valid UTF-8 while reading it as such.
+bool EditorControl::readDecoded(QFile& file, bool asUtf8) {
+    constexpr qsizetype kPiece = 1 << 20;
+    qsizetype decoded = 0;
+    DocumentDecoder decoder(asUtf8, [this, &decoded](const char* utf8, qsizetype size) {
+        appendLoaded(utf8, size);
+        decoded += size;
+    });
+    beginLoad();
+    const qint64 fileSize = file.size();
+    qsizetype read = 0;
+    // Room for the piece and the few bytes the decoder left of the one before.
+    QByteArray buffer(kPiece + 16, Qt::Uninitialized);
+    qsizetype kept = 0;
+    for (bool first = true;; first = false) {
+        const qint64 got = file.read(buffer.data() + kept, kPiece);
+        if (got < 0) {
+            const QString error = file.errorString();
+            endLoad();
+            SetRawText("", 0);
+            throw UserError(
+                QStringLiteral("Cannot read file \"%1\". %2").arg(file.fileName(), error));
+        }
+        const qsizetype size = kept + qsizetype(got);
+        qsizetype used = 0;
+        if (!decoder.Add(buffer.constData(), size, got == 0, used)) {
+            endLoad();
+            return false;
+        }
+        read += used;
+        // The text is as much longer or shorter than the file as its first
+        // piece is (line breaks made CR LF, characters made UTF-8).
+        if (first && read > 0)
+            reserveLoaded(qsizetype(double(fileSize) * double(decoded) / double(read)));
+        if (got == 0)
+            break;
+        kept = size - used;
+        std::memmove(buffer.data(), buffer.constData() + used, size_t(kept));
+    }
+    encoding = decoder.Encoding();
+    endLoad();
+    return true;
 }
 
 TextEncoding EditorControl::EncodingFor(const QString& path) const {

@@ -77,6 +77,13 @@ QString EditorControl::Text() const {
 }
 
 void EditorControl::SetRawText(const char* utf8, qsizetype size) {
+    beginLoad();
+    reserveLoaded(size);
+    appendLoaded(utf8, size);
+    endLoad();
+}
+
+void EditorControl::beginLoad() {
     loading = true;
     Send(Sci::SCI_SETUNDOCOLLECTION, 0);
     Send(Sci::SCI_CLEARALL);
@@ -88,10 +95,34 @@ void EditorControl::SetRawText(const char* utf8, qsizetype size) {
     Send(Sci::SCI_CHOOSECARETX);
     Send(Sci::SCI_SETFIRSTVISIBLELINE, 0);
     Send(Sci::SCI_SETXOFFSET, 0);
+    beyondAscii = false;
+    uncheckedFrom = uncheckedTo = -1;
+    if (characterIndexKept) {
+        Send(Sci::SCI_RELEASELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
+        characterIndexKept = false;
+    }
+}
+
+void EditorControl::reserveLoaded(qsizetype size) {
     // Room to type in: without it the first edits of a large document move
-    // the whole text to a larger buffer.
-    Send(Sci::SCI_ALLOCATE, size + size / 8 + 65536);
+    // the whole text to a larger buffer. The engine fills the room (for the
+    // text and for its styles alike), so it stays within a megabyte.
+    constexpr qsizetype kLeast = 64 * 1024;
+    constexpr qsizetype kMost = 1024 * 1024;
+    Send(Sci::SCI_ALLOCATE, size + qBound(kLeast, size / 8, kMost));
+}
+
+void EditorControl::appendLoaded(const char* utf8, qsizetype size) {
+    if (size <= 0)
+        return;
+    if (!beyondAscii && HoldsNonAscii(utf8, size))
+        beyondAscii = true;
     SendPointer(Sci::SCI_APPENDTEXT, size, utf8);
+}
+
+void EditorControl::endLoad() {
+    // Every piece was looked at on its way in.
+    uncheckedFrom = uncheckedTo = -1;
     Send(Sci::SCI_SETUNDOCOLLECTION, 1);
     Send(Sci::SCI_EMPTYUNDOBUFFER);
     Send(Sci::SCI_SETSAVEPOINT);
@@ -144,7 +175,63 @@ qsizetype EditorControl::TrimmedCharacterCount() const {
 // the characters are counted in place from the nearer end of the line. A
 // minified page is one line of megabytes, and this runs after every key.
 
+void EditorControl::keepCharacterIndex() const {
+    if (characterIndexKept)
+        return;
+    Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
+    characterIndexKept = true;
+}
+
+void EditorControl::noteEditForAscii(long position, int type, long length) {
+    if (beyondAscii)
+        return;
+    if (type & Sci::SC_MOD_BEFOREINSERT) {
+        if (uncheckedFrom < 0) {
+            uncheckedFrom = position;
+            uncheckedTo = position + length;
+            return;
+        }
+        // The stretch moves with the insert and grows to hold it.
+        if (position <= uncheckedFrom)
+            uncheckedFrom += length;
+        if (position < uncheckedTo)
+            uncheckedTo += length;
+        uncheckedFrom = qMin(uncheckedFrom, position);
+        uncheckedTo = qMax(uncheckedTo, position + length);
+    } else if ((type & Sci::SC_MOD_BEFOREDELETE) && uncheckedFrom >= 0) {
+        const auto after = [&](long at) {
+            return at <= position ? at : at >= position + length ? at - length : position;
+        };
+        uncheckedFrom = after(uncheckedFrom);
+        uncheckedTo = after(uncheckedTo);
+    }
+}
+
+bool EditorControl::holdsBeyondAscii() const {
+    if (!beyondAscii && uncheckedFrom >= 0) {
+        const long length = Send(Sci::SCI_GETLENGTH);
+        const long from = qBound(0L, uncheckedFrom, length);
+        const long to = qBound(from, uncheckedTo, length);
+        uncheckedFrom = uncheckedTo = -1;
+        // Read in place on each side of the engine's gap, which then stays put.
+        const long gap = Send(Sci::SCI_GETGAPPOSITION);
+        for (const auto& [start, end] :
+             {std::pair(from, qMin(to, gap)), std::pair(qMax(from, gap), to)}) {
+            if (end > start && HoldsNonAscii(reinterpret_cast<const char*>(view->SendScintilla(
+                                                 Sci::SCI_GETRANGEPOINTER, start, end - start)),
+                                             end - start)) {
+                beyondAscii = true;
+                break;
+            }
+        }
+    }
+    return beyondAscii;
+}
+
 long EditorControl::LineStartCharacter(long line) const {
+    if (!holdsBeyondAscii())
+        return line < 0 ? -1 : Send(Sci::SCI_POSITIONFROMLINE, line);
+    keepCharacterIndex();
     return Send(Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32);
 }
 
@@ -228,8 +315,14 @@ long EditorControl::BytePositionOf(long characterIndex) const {
         return 0;
     if (characterIndex >= CharacterIndexOf(length))
         return length;
-    const long line =
-        Send(Sci::SCI_LINEFROMINDEXPOSITION, characterIndex, Sci::SC_LINECHARACTERINDEX_UTF32);
+    long line = 0;
+    if (holdsBeyondAscii()) {
+        keepCharacterIndex();
+        line =
+            Send(Sci::SCI_LINEFROMINDEXPOSITION, characterIndex, Sci::SC_LINECHARACTERINDEX_UTF32);
+    } else {
+        line = Send(Sci::SCI_LINEFROMPOSITION, characterIndex);
+    }
     // A position inside a line break stands before it.
     return BytesIntoLine(line, characterIndex - LineStartCharacter(line));
 }

@@ -1,17 +1,17 @@
 #include "TextSearch.h"
 
+#include "KeyFinder.h"
 #include "Utf8Count.h"
 
 #include "RegexSearch.h"
 
 #include <QChar>
-#include <QElapsedTimer>
 #include <QList>
 
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <ctime>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -62,79 +62,6 @@ const LowerCaseSources& Sources() {
     return sources;
 }
 
-using ByteMap = std::array<unsigned char, 256>;
-
-const ByteMap& ByteFolding(bool matchCase) {
-    static const ByteMap identity = [] {
-        ByteMap map{};
-        for (int b = 0; b < 256; ++b)
-            map[b] = static_cast<unsigned char>(b);
-        return map;
-    }();
-    static const ByteMap asciiLower = [] {
-        ByteMap map = identity;
-        for (int b = 'A'; b <= 'Z'; ++b)
-            map[b] = static_cast<unsigned char>(b + ('a' - 'A'));
-        return map;
-    }();
-    return matchCase ? identity : asciiLower;
-}
-
-// A run of bytes that every match must contain, found with Horspool's
-// algorithm after folding the text's bytes as the key was folded.
-class KeyFinder {
-public:
-    KeyFinder(QByteArray keyBytes, const ByteMap& folding)
-        : key(std::move(keyBytes)), fold(folding) {
-        const qsizetype m = key.size();
-        forwardShift.fill(m);
-        backwardShift.fill(m);
-        for (qsizetype j = 0; j + 1 < m; ++j)
-            forwardShift[byte(j)] = m - 1 - j;
-        for (qsizetype j = m - 1; j >= 1; --j)
-            backwardShift[byte(j)] = j;
-    }
-
-    // The offset of the first (or last) occurrence in bytes[0..length), or -1.
-    qsizetype first(const char* bytes, qsizetype length) const {
-        const qsizetype m = key.size();
-        for (qsizetype at = 0; at + m <= length;) {
-            const unsigned char last = fold[static_cast<unsigned char>(bytes[at + m - 1])];
-            if (last == byte(m - 1) && matchesAt(bytes + at))
-                return at;
-            at += forwardShift[last];
-        }
-        return -1;
-    }
-
-    qsizetype last(const char* bytes, qsizetype length) const {
-        const qsizetype m = key.size();
-        for (qsizetype at = length - m; at >= 0;) {
-            const unsigned char first = fold[static_cast<unsigned char>(bytes[at])];
-            if (first == byte(0) && matchesAt(bytes + at))
-                return at;
-            at -= backwardShift[first];
-        }
-        return -1;
-    }
-
-private:
-    unsigned char byte(qsizetype j) const { return static_cast<unsigned char>(key[j]); }
-
-    bool matchesAt(const char* at) const {
-        for (qsizetype j = 0; j < key.size(); ++j) {
-            if (fold[static_cast<unsigned char>(at[j])] != byte(j))
-                return false;
-        }
-        return true;
-    }
-
-    QByteArray key;
-    const ByteMap& fold;
-    std::array<qsizetype, 256> forwardShift;
-    std::array<qsizetype, 256> backwardShift;
-};
-
 // The line around a position of bytes[0..length): where it starts and ends
 // (before its break).
 struct LineSpan {
@@ -166,6 +93,23 @@ int BreakLengthBefore(const char* bytes, qsizetype at) {
 }
 
 using Match = SearchMatch;
+
+// Milliseconds since start(), from the system's coarse clock (a few
+// milliseconds fine): a regular expression run asks after every line, and
+// reading the precise clock cost a sixth of a run over a large text.
+class CoarseClock {
+public:
+    void start() { startedAt = now(); }
+    qint64 elapsed() const { return now() - startedAt; }
+
+private:
+    static qint64 now() {
+        timespec time{};
+        clock_gettime(CLOCK_MONOTONIC_COARSE, &time);
+        return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+    }
+    qint64 startedAt = 0;
+};
 
 class Pattern {
 public:
@@ -300,7 +244,7 @@ public:
             asciiOnly = !holdsCharacterLoweringToAscii();
         const QByteArray key = pattern.Key(asciiOnly);
         if (!key.isEmpty())
-            finder.emplace(key, ByteFolding(options.matchCase));
+            finder.emplace(key, KeyFinder::Folding(options.matchCase));
         options.backwards ? backward() : forward();
         if (replaceAll)
             buffer.SetCaret(caret);
@@ -309,11 +253,40 @@ public:
 
 private:
     bool holdsCharacterLoweringToAscii() {
-        const std::string_view text(buffer.Bytes(regionStart, regionEnd),
-                                    size_t(regionEnd - regionStart));
-        for (const QByteArray& character : Sources().lowerToAscii) {
-            if (text.find(std::string_view(character.constData(), size_t(character.size()))) !=
-                std::string_view::npos)
+        const char* text = buffer.Bytes(regionStart, regionEnd);
+        const qsizetype length = regionEnd - regionStart;
+        const std::vector<QByteArray>& characters = Sources().lowerToAscii;
+        const auto startsOne = [&](qsizetype at) {
+            return std::any_of(characters.begin(), characters.end(), [&](const QByteArray& c) {
+                return length - at >= c.size() &&
+                       std::memcmp(text + at, c.constData(), size_t(c.size())) == 0;
+            });
+        };
+        // One pass over the text for the lead bytes of those characters,
+        // which are few.
+        std::vector<unsigned char> leads;
+        for (const QByteArray& character : characters) {
+            const auto lead = static_cast<unsigned char>(character.front());
+            if (std::find(leads.begin(), leads.end(), lead) == leads.end())
+                leads.push_back(lead);
+        }
+        if (leads.empty())
+            return false;
+        if (leads.size() <= 2) {
+            const unsigned char other = leads.back();
+            for (qsizetype at = 0; at < length; ++at) {
+                const qsizetype found =
+                    KeyFinder::FirstOfEither(text + at, length - at, leads.front(), other);
+                if (found < 0)
+                    return false;
+                at += found;
+                if (startsOne(at))
+                    return true;
+            }
+            return false;
+        }
+        for (qsizetype at = 0; at < length; ++at) {
+            if (startsOne(at))
                 return true;
         }
         return false;
@@ -325,7 +298,7 @@ private:
         for (;;) {
             const qsizetype length = regionEnd - pos;
             const char* bytes = buffer.Bytes(pos, regionEnd);
-            const qsizetype hit = finder ? finder->first(bytes, length) : 0;
+            const qsizetype hit = finder ? finder->First(bytes, length) : 0;
             if (hit < 0)
                 return;
             const LineSpan line = LineAround(bytes, length, hit);
@@ -360,7 +333,7 @@ private:
         for (;;) {
             const qsizetype length = pos - regionStart;
             const char* bytes = buffer.Bytes(regionStart, pos);
-            const qsizetype hit = finder ? finder->last(bytes, length) : length;
+            const qsizetype hit = finder ? finder->Last(bytes, length) : length;
             if (hit < 0)
                 return;
             const LineSpan line = LineAround(bytes, length, hit);
@@ -449,7 +422,7 @@ private:
     const SearchRange& range;
     std::optional<KeyFinder> finder;
     std::optional<RegexLineSearch> regex;
-    QElapsedTimer clock;
+    CoarseClock clock;
     bool stopped = false;
     std::vector<Match> matches;
     qsizetype regionStart = 0;

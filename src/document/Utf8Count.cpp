@@ -35,6 +35,22 @@ qsizetype CountCodePoints(const char* data, qsizetype length) {
     return length - continuations;
 }
 
+bool HoldsNonAscii(const char* data, qsizetype length) {
+    // Eight bytes at a time: large documents are mostly ASCII.
+    qsizetype i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return true;
+    }
+    for (; i < length; ++i) {
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
 qsizetype CountUtf16Units(const char* data, qsizetype length) {
     // A lead byte of four bytes has its top four bits set.
     const qsizetype fourByteLeads = CountMarked(

@@ -7,6 +7,9 @@
 // for whole long lines after every keystroke.
 qsizetype CountCodePoints(const char* data, qsizetype length);
 
+// Whether any byte is beyond ASCII (0x80 or above).
+bool HoldsNonAscii(const char* data, qsizetype length);
+
 // The UTF-16 code units of valid UTF-8 text: one per character, and one more
 // for each character outside the Basic Multilingual Plane, whose UTF-8 lead
 // byte is 0xF0 or above.

@@ -3,12 +3,56 @@
 #include <QElapsedTimer>
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 namespace {
+
+// libcurl is loaded with the first transfer, not at start: it and the
+// libraries it brings (TLS, Kerberos, LDAP and more) take about 5 MB and part
+// of every start, while most runs download nothing.
+struct CurlLibrary {
+    decltype(&curl_global_init) global_init = nullptr;
+    decltype(&curl_easy_init) easy_init = nullptr;
+    decltype(&curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&curl_easy_perform) easy_perform = nullptr;
+    decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&curl_slist_append) slist_append = nullptr;
+    decltype(&curl_slist_free_all) slist_free_all = nullptr;
+};
+
+// The loaded library, or null when it cannot be loaded (the transfer fails).
+const CurlLibrary* Curl() {
+    static const CurlLibrary* const loaded = []() -> const CurlLibrary* {
+        void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return nullptr;
+        static CurlLibrary curl;
+        bool found = true;
+        const auto find = [&](auto& function, const char* name) {
+            function =
+                reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
+            found = found && function;
+        };
+        find(curl.global_init, "curl_global_init");
+        find(curl.easy_init, "curl_easy_init");
+        find(curl.easy_setopt, "curl_easy_setopt");
+        find(curl.easy_getinfo, "curl_easy_getinfo");
+        find(curl.easy_perform, "curl_easy_perform");
+        find(curl.easy_cleanup, "curl_easy_cleanup");
+        find(curl.slist_append, "curl_slist_append");
+        find(curl.slist_free_all, "curl_slist_free_all");
+        if (!found || curl.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            return nullptr;
+        return &curl;
+    }();
+    return loaded;
+}
 
 struct Transfer {
     HttpReceiver& receiver;
@@ -27,7 +71,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* context) {
     const QByteArray line = QByteArray(data, qsizetype(length)).trimmed();
     if (line.isEmpty()) {
         long status = 0;
-        curl_easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
+        Curl()->easy_getinfo(transfer.curl, CURLINFO_RESPONSE_CODE, &status);
         transfer.headersDone = true;
         if (!transfer.receiver.HeadersArrived(int(status), transfer.contentLength))
             return 0;
@@ -67,10 +111,10 @@ int OnProgress(void* context, curl_off_t, curl_off_t received, curl_off_t, curl_
 }
 
 struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    void operator()(CURL* curl) const { Curl()->easy_cleanup(curl); }
 };
 struct ListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { Curl()->slist_free_all(list); }
 };
 
 std::mutex trustMutex;
@@ -95,10 +139,10 @@ void HttpTransfer::TrustOnlyCertificatesIn(const QByteArray& pemFile) {
 }
 
 HttpOutcome HttpTransfer::Run(const HttpRequest& request, HttpReceiver& receiver) {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-
-    const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    const CurlLibrary* api = Curl();
+    if (!api)
+        return HttpOutcome::Failed;
+    const std::unique_ptr<CURL, CurlDeleter> curl(api->easy_init());
     if (!curl)
         return HttpOutcome::Failed;
     Transfer transfer{receiver, curl.get(), request.stallMilliseconds, {}, false, 0, {}};
@@ -108,55 +152,55 @@ HttpOutcome HttpTransfer::Run(const HttpRequest& request, HttpReceiver& receiver
     const QByteArray url =
         scheme + "://" + request.host + ':' + QByteArray::number(request.port) + request.objectPath;
     curl_slist* headers = nullptr;
-    headers = curl_slist_append(headers, ("Accept: " + request.acceptTypes).constData());
+    headers = api->slist_append(headers, ("Accept: " + request.acceptTypes).constData());
     if (!request.useCache) {
-        headers = curl_slist_append(headers, "Pragma: no-cache");
-        headers = curl_slist_append(headers, "Cache-Control: no-cache");
+        headers = api->slist_append(headers, "Pragma: no-cache");
+        headers = api->slist_append(headers, "Cache-Control: no-cache");
     }
     if (!request.postBody.isEmpty())
-        headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
+        headers = api->slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
     const std::unique_ptr<curl_slist, ListDeleter> headerList(headers);
 
     CURL* handle = curl.get();
-    curl_easy_setopt(handle, CURLOPT_URL, url.constData());
+    api->easy_setopt(handle, CURLOPT_URL, url.constData());
     // Only the scheme asked for: no redirect or upgrade leads elsewhere.
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, scheme.constData());
+    api->easy_setopt(handle, CURLOPT_PROTOCOLS_STR, scheme.constData());
     // Outlives the transfer's use of it.
     const QByteArray trusted = TrustedFile();
     if (request.secure) {
-        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+        api->easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+        api->easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
         if (!trusted.isEmpty()) {
-            curl_easy_setopt(handle, CURLOPT_CAINFO, trusted.constData());
-            curl_easy_setopt(handle, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
+            api->easy_setopt(handle, CURLOPT_CAINFO, trusted.constData());
+            api->easy_setopt(handle, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
         }
     }
-    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, long(kChunkSize));
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(request.stallMilliseconds));
+    api->easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    api->easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
+    api->easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(handle, CURLOPT_BUFFERSIZE, long(kChunkSize));
+    api->easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(request.stallMilliseconds));
     if (!request.agent.isEmpty())
-        curl_easy_setopt(handle, CURLOPT_USERAGENT, request.agent.constData());
+        api->easy_setopt(handle, CURLOPT_USERAGENT, request.agent.constData());
     if (!request.referer.isEmpty())
-        curl_easy_setopt(handle, CURLOPT_REFERER, request.referer.constData());
+        api->easy_setopt(handle, CURLOPT_REFERER, request.referer.constData());
     if (!request.userName.isEmpty() || !request.password.isEmpty()) {
-        curl_easy_setopt(handle, CURLOPT_USERNAME, request.userName.constData());
-        curl_easy_setopt(handle, CURLOPT_PASSWORD, request.password.constData());
+        api->easy_setopt(handle, CURLOPT_USERNAME, request.userName.constData());
+        api->easy_setopt(handle, CURLOPT_PASSWORD, request.password.constData());
     }
     if (!request.postBody.isEmpty()) {
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.postBody.constData());
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE, long(request.postBody.size()));
+        api->easy_setopt(handle, CURLOPT_POSTFIELDS, request.postBody.constData());
+        api->easy_setopt(handle, CURLOPT_POSTFIELDSIZE, long(request.postBody.size()));
     }
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, OnBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress);
-    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
+    api->easy_setopt(handle, CURLOPT_HEADERFUNCTION, OnHeader);
+    api->easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    api->easy_setopt(handle, CURLOPT_WRITEFUNCTION, OnBody);
+    api->easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    api->easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    api->easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    api->easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
 
-    const CURLcode result = curl_easy_perform(handle);
+    const CURLcode result = api->easy_perform(handle);
     if (result == CURLE_OK && transfer.headersDone)
         return HttpOutcome::Done;
     return request.secure && IsSecurityFailure(result) ? HttpOutcome::NotSecured

@@ -78,6 +78,31 @@ private slots:
         QCOMPARE(editor->CaretPosition(), (TextPosition{3, 1}));
     }
 
+    // An ASCII text counts characters by bytes until an edit brings in others,
+    // wherever it lands among the edits made since positions were last asked.
+    void charactersBeyondAsciiArrivingByEdits() {
+        editor->SetText("abc\r\ndef");
+        QCOMPARE(editor->TrimmedCharacterCount(), qsizetype(8));
+        editor->SetCaretPosition({4, 1});
+        editor->ReplaceSelection("xyz");
+        editor->SetCaretPosition({2, 2});
+        editor->ReplaceSelection("\u00E9\u2192");
+        editor->SetCaretPosition({1, 1});
+        editor->ReplaceSelection("q");
+        QCOMPARE(editor->TrimmedCharacterCount(), qsizetype(14));
+        editor->SetCaretPosition({4, 2});
+        QCOMPARE(editor->CaretPosition(), (TextPosition{4, 2}));
+        QCOMPARE(editor->SelectionStart(), 13);
+        editor->SetSelectionStart(13);
+        editor->SetSelectionEnd(14);
+        QCOMPARE(editor->SelectedText(), QStringLiteral("e"));
+        // The same text loaded afresh starts out ASCII again.
+        editor->SetText("abc\r\ndef");
+        editor->SetSelectionStart(6);
+        editor->SetSelectionEnd(8);
+        QCOMPARE(editor->SelectedText(), QStringLiteral("de"));
+    }
+
     void linearPositionsCountLineBreaksAsTwo() {
         editor->SetText("abc\r\ndef\r\nca\u00E9f\u00E9");
         editor->SetSelectionStart(6);
