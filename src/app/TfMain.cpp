@@ -41,7 +41,7 @@
 namespace {
 
 // How long a hand-off waits for the clipboard another start has taken over.
-constexpr int kHandOffClipboardWaitMs = 2000;
+constexpr int kHandOffClipboardWaitMs = 5000;
 
 const QString kCodeName = QStringLiteral("Kestrel");
 

@@ -19,7 +19,7 @@ QString ClipboardTextFromOtherProgram(int timeoutMs) {
     waited.start();
     while (clipboard->ownsClipboard() && waited.elapsed() < timeoutMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return ClipboardText();
+    return clipboard->ownsClipboard() ? QString() : ClipboardText();
 }
 
 void SetClipboardText(const QString& text) {
