@@ -137,7 +137,7 @@ void TfMain::wireDocumentCommands(TChildForm& document) {
         QAction* entry = document.PopupAction(QString::fromLatin1(name));
         entry->setEnabled(true);
         connect(entry, &QAction::triggered, editor,
-                [editor, command] { RunReported([&] { command(*editor); }); });
+                [editor, command = command] { RunReported([&] { command(*editor); }); });
     }
     // The colour commands take their colour from the colour bar's picker.
     const std::pair<const char*, bool> colours[] = {{"Useforegroundcolor1", false},

@@ -39,7 +39,7 @@ void TfMain::connectFileSearch() {
         {"PreviousResult1", [this] { results->Step(false); }}};
     for (const auto& [name, command] : commands)
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
-                [command] { RunReported(command); });
+                [command = command] { RunReported(command); });
 
     // F4 opens the document's text formatting, unless results are shown to
     // step through.

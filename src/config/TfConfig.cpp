@@ -359,8 +359,8 @@ QWidget* TfConfig::buildPathPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("PathConfigurationPage"));
     auto* column = new QVBoxLayout(page);
-    const auto pathGroup = [this, page, column](const QString& caption, QLineEdit* field,
-                                                const char* buttonName, const QString& note) {
+    const auto pathGroup = [page, column](const QString& caption, QLineEdit* field,
+                                          const char* buttonName, const QString& note) {
         auto* group = MakeGroup(page, caption);
         auto* rows = new QVBoxLayout(group);
         QPushButton* choose = MakeButton(group, buttonName, QStringLiteral("..."));

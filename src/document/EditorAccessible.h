@@ -25,6 +25,8 @@ public:
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
+    // The widget's name and description stay reachable beside the text range.
+    using QAccessibleWidget::text;
     QString text(int startOffset, int endOffset) const override;
     int characterCount() const override;
     int cursorPosition() const override;

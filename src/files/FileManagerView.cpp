@@ -108,8 +108,7 @@ FileManagerView::FileManagerView(QWidget* parent)
 
 void FileManagerView::buildMenus() {
     const auto on = [this](QAction* entry, auto command) {
-        connect(entry, &QAction::triggered, this,
-                [this, command] { RunReported([&] { command(); }); });
+        connect(entry, &QAction::triggered, this, [command] { RunReported([&] { command(); }); });
     };
     treeMenu = new QMenu(this);
     treeMenu->setObjectName(QStringLiteral("PopupMenu2"));
