@@ -70,7 +70,9 @@ int main(int argc, char* argv[]) {
     };
     if (!qEnvironmentVariableIsSet("BENCH_EDITOR_NO_SNAPSHOTS"))
         editor.AddBehaviour(std::make_unique<SnapshotSchedule>(editor, takeSnapshot));
-    editor.AddBehaviour(std::make_unique<ColorMarks>(editor, [] { return false; }));
+    // BENCH_EDITOR_NO_SWATCHES leaves them out, as the setting ColorSwatches/Enabled does.
+    if (!qEnvironmentVariableIsSet("BENCH_EDITOR_NO_SWATCHES"))
+        editor.AddBehaviour(std::make_unique<ColorMarks>(editor, [] { return false; }));
     // BENCH_EDITOR_PLAIN leaves highlighting off, as it is by default.
     if (!qEnvironmentVariableIsSet("BENCH_EDITOR_PLAIN"))
         editor.SetHighlighter(Highlighter::Html);
