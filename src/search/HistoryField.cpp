@@ -3,6 +3,9 @@
 #include "SearchState.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 
 QComboBox* HistoryField(QWidget* parent, const QString& name) {
     auto* field = new QComboBox(parent);
@@ -32,4 +35,19 @@ QStringList HistoryOf(const QComboBox& field) {
     if (!field.currentText().isEmpty())
         items = WithTextOnTop(items, field.currentText());
     return items.mid(0, SearchState::kHistorySize);
+}
+
+QHBoxLayout* OkCancelRow(QDialog& dialog, const QString& cancelCaption) {
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(cancelCaption, &dialog);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    return buttons;
 }

@@ -3,9 +3,12 @@
 #include <QStringList>
 
 class QComboBox;
+class QDialog;
+class QHBoxLayout;
 class QWidget;
 
-// The editable text fields with a history that the search dialogs share.
+// The parts the search dialogs share: editable text fields with a history,
+// and the row of OK and Cancel.
 
 // An editable field whose list is the history: what the user types stays
 // as typed (no completion from the history, no insertion on Return).
@@ -17,3 +20,7 @@ void FillHistory(QComboBox& field, const QStringList& history, const QString& te
 // The history to remember: the field's list with a confirmed text on top,
 // at most SearchState::kHistorySize entries.
 QStringList HistoryOf(const QComboBox& field);
+
+// OK (the default button, accepting) and Cancel (rejecting) at the right of
+// a row, named OkButton and CancelButton.
+QHBoxLayout* OkCancelRow(QDialog& dialog, const QString& cancelCaption);

@@ -84,17 +84,7 @@ TFileSearchDialog::TFileSearchDialog(bool replace, const QStringList& masks, con
     optionGrid->addWidget(regularExpression, 1, 0);
     optionGrid->addWidget(wholeWords, 1, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(Text("SifCancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(*this, Text("SifCancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

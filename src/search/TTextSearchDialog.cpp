@@ -76,17 +76,7 @@ TTextSearchDialog::TTextSearchDialog(QWidget* parent, bool withReplace) : QDialo
     groups->addWidget(options, 1);
     groups->addWidget(direction, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(*this, QStringLiteral("Cancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(texts);
