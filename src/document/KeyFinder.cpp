@@ -38,34 +38,6 @@ constexpr std::array<unsigned char, 256> kCommonness = [] {
     return often;
 }();
 
-#if defined(__SSE2__)
-// The two anchors' bytes spread over sixteen lanes, once per scan.
-class AnchorLanes {
-public:
-    AnchorLanes(qsizetype firstOffset, unsigned char firstOne, unsigned char firstOther,
-                qsizetype secondOffset, unsigned char secondOne, unsigned char secondOther)
-        : offsets{firstOffset, secondOffset}, one{_mm_set1_epi8(char(firstOne)),
-                                                  _mm_set1_epi8(char(secondOne))},
-          other{_mm_set1_epi8(char(firstOther)), _mm_set1_epi8(char(secondOther))} {}
-
-    // Bit i set where both anchors hold for a start at at + i, i < 16; the
-    // caller keeps every byte read within the text.
-    unsigned At(const char* at) const {
-        const auto holds = [&](int anchor) {
-            const __m128i b =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + offsets[anchor]));
-            return _mm_or_si128(_mm_cmpeq_epi8(b, one[anchor]), _mm_cmpeq_epi8(b, other[anchor]));
-        };
-        return unsigned(_mm_movemask_epi8(_mm_and_si128(holds(0), holds(1))));
-    }
-
-private:
-    qsizetype offsets[2];
-    __m128i one[2];
-    __m128i other[2];
-};
-#endif
-
 } // namespace
 
 const KeyFinder::ByteMap& KeyFinder::Folding(bool matchCase) {
@@ -145,10 +117,19 @@ qsizetype KeyFinder::First(const char* bytes, qsizetype length) const {
 #if defined(__SSE2__)
     // Sixteen starting positions at a time; the bytes read stay within the
     // text since every anchor lies within the key.
-    const AnchorLanes lanes(rare.offset, rare.one, rare.other, second.offset, second.one,
-                            second.other);
+    const __m128i rareOne = _mm_set1_epi8(char(rare.one));
+    const __m128i rareOther = _mm_set1_epi8(char(rare.other));
+    const __m128i secondOne = _mm_set1_epi8(char(second.one));
+    const __m128i secondOther = _mm_set1_epi8(char(second.other));
     for (; at + 15 <= lastStart; at += 16) {
-        for (unsigned mask = lanes.At(bytes + at); mask != 0; mask &= mask - 1) {
+        const __m128i a =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + rare.offset));
+        const __m128i b =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + second.offset));
+        const __m128i hits = _mm_and_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(a, rareOne), _mm_cmpeq_epi8(a, rareOther)),
+            _mm_or_si128(_mm_cmpeq_epi8(b, secondOne), _mm_cmpeq_epi8(b, secondOther)));
+        for (unsigned mask = unsigned(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
             const qsizetype start = at + std::countr_zero(mask);
             if (matchesAt(bytes + start))
                 return start;
@@ -169,11 +150,20 @@ qsizetype KeyFinder::Last(const char* bytes, qsizetype length) const {
     // The highest starting position not yet looked at.
     qsizetype top = length - m;
 #if defined(__SSE2__)
-    const AnchorLanes lanes(rare.offset, rare.one, rare.other, second.offset, second.one,
-                            second.other);
+    const __m128i rareOne = _mm_set1_epi8(char(rare.one));
+    const __m128i rareOther = _mm_set1_epi8(char(rare.other));
+    const __m128i secondOne = _mm_set1_epi8(char(second.one));
+    const __m128i secondOther = _mm_set1_epi8(char(second.other));
     for (; top >= 15; top -= 16) {
         const qsizetype at = top - 15;
-        unsigned mask = lanes.At(bytes + at);
+        const __m128i a =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + rare.offset));
+        const __m128i b =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + second.offset));
+        const __m128i hits = _mm_and_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(a, rareOne), _mm_cmpeq_epi8(a, rareOther)),
+            _mm_or_si128(_mm_cmpeq_epi8(b, secondOne), _mm_cmpeq_epi8(b, secondOther)));
+        unsigned mask = unsigned(_mm_movemask_epi8(hits));
         while (mask != 0) {
             const int bit = std::bit_width(mask) - 1;
             if (matchesAt(bytes + at + bit))
