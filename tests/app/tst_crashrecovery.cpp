@@ -4,6 +4,7 @@
 #include "Startup.h"
 #include "TChildForm.h"
 #include "support/ScriptedPrompts.h"
+#include "support/StopProcesses.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -221,16 +222,7 @@ private slots:
         QCOMPARE(kept.size(), 1);
     }
 
-    void cleanupTestCase() {
-        for (QProcess* process : {&program, &server}) {
-            if (process->state() == QProcess::NotRunning)
-                continue;
-            process->terminate();
-            if (!process->waitForFinished(5000))
-                process->kill();
-            process->waitForFinished(5000);
-        }
-    }
+    void cleanupTestCase() { StopProcesses({&program, &server}); }
 };
 
 QTEST_MAIN(CrashRecoveryTest)

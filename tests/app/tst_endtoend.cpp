@@ -1,5 +1,7 @@
 #include "OpenFileChannel.h"
 
+#include "support/StopProcesses.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -131,16 +133,7 @@ private slots:
         QCOMPARE(titles().count("\"Quillon - Vantrel"), 1);
     }
 
-    void cleanupTestCase() {
-        for (QProcess* process : {&program, &x11Second, &x11First, &server}) {
-            if (process->state() == QProcess::NotRunning)
-                continue;
-            process->terminate();
-            if (!process->waitForFinished(5000))
-                process->kill();
-            process->waitForFinished(5000);
-        }
-    }
+    void cleanupTestCase() { StopProcesses({&program, &x11Second, &x11First, &server}); }
 };
 
 QTEST_GUILESS_MAIN(EndToEndTest)
