@@ -12,6 +12,7 @@
 #include "ImportCommands.h"
 #include "MainMenus.h"
 #include "MainPanels.h"
+#include "MdiChildWindow.h"
 #include "ObjectInserts.h"
 #include "OpenFileChannel.h"
 #include "Pictures.h"
@@ -104,6 +105,13 @@ TfMain::~TfMain() {
     // still exists.
     for (QMdiSubWindow* sub : mdiArea->subWindowList())
         delete sub;
+    // Windows closed a moment ago wait for their posted deletion; they go now
+    // too, while the recovery store they report their end to still exists.
+    QList<QPointer<MdiChildWindow>> closing;
+    for (MdiChildWindow* child : findChildren<MdiChildWindow*>())
+        closing.append(child);
+    for (const QPointer<MdiChildWindow>& child : std::as_const(closing))
+        delete child.data();
     if (&Settings() == settings.get())
         UseSettings(nullptr);
 }
