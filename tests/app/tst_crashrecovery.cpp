@@ -3,6 +3,7 @@
 #include "RecoveryStore.h"
 #include "Startup.h"
 #include "TChildForm.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/StopProcesses.h"
 
@@ -36,15 +37,6 @@ class CrashRecoveryTest : public QObject {
     const QByteArray utf8Page = QByteArrayLiteral("<p>na\xC3\xAFve \xE2\x86\x92</p>\r\n");
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    static QByteArray Read(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void Write(const QString& file, const QByteArray& bytes) {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
     QStringList files(const QString& folder, const QString& pattern) const {
         QStringList found;
         QDirIterator it(path(folder), {pattern}, QDir::Files, QDirIterator::Subdirectories);
@@ -104,8 +96,8 @@ class CrashRecoveryTest : public QObject {
     void crashWithThreeDocuments() {
         program.kill();
         program.waitForFinished(10000);
-        Write(path("latin.html"), latinPage);
-        Write(path("utf8.html"), utf8Page);
+        WriteBytes(path("latin.html"), latinPage);
+        WriteBytes(path("utf8.html"), utf8Page);
         program.start(path("quillon"), {});
         QVERIFY(program.waitForStarted(10000));
         const QString channel =
@@ -154,7 +146,7 @@ private slots:
         for (const char* folder : {"run", "home", "data", "config"})
             QVERIFY(QDir(dir.path()).mkpath(QString::fromLatin1(folder)));
         QFile::setPermissions(path("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        Write(path("settings.ini"), "[Help]\r\nLanguage=Eng\r\n[Session]\r\nReopen=0\r\n");
+        WriteBytes(path("settings.ini"), "[Help]\r\nLanguage=Eng\r\n[Session]\r\nReopen=0\r\n");
 
         // Xvfb picks a free display itself and names it once it listens, so
         // that tests running side by side never share one.
@@ -187,7 +179,7 @@ private slots:
         QCOMPARE(discarded.size(), 3);
         QCOMPARE(files("recovery", "*.snapshot"), discarded);
         // The pages themselves are as they were.
-        QCOMPARE(Read(path("latin.html")), latinPage);
+        QCOMPARE(ReadBytes(path("latin.html")), latinPage);
     }
 
     void yesRestoresAllThreeByteForByte() {
@@ -212,8 +204,8 @@ private slots:
             document->ActivateDocument();
             window->Save();
         }
-        QCOMPARE(Read(path("latin.html")), "Hi " + latinPage);
-        QCOMPARE(Read(path("utf8.html")), "Yo " + utf8Page);
+        QCOMPARE(ReadBytes(path("latin.html")), "Hi " + latinPage);
+        QCOMPARE(ReadBytes(path("utf8.html")), "Yo " + utf8Page);
         QCOMPARE(prompts.asked.size(), 1);
         // The old snapshots are gone once the restored documents have their own.
         window->Recovery().Wait();

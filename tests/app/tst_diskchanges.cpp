@@ -1,6 +1,7 @@
 #include "EditorControl.h"
 #include "Startup.h"
 #include "TChildForm.h"
+#include "support/FileBytes.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPrompts.h"
 
@@ -16,15 +17,6 @@ class DiskChangesTest : public QObject {
     std::unique_ptr<TfMain> window;
     QString pagePath;
 
-    static void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // Opens the page beside an untitled document; the page is active.
     TChildForm* openPage() {
         window->NewDocument();
@@ -48,7 +40,7 @@ private slots:
         prompts = std::make_unique<ScriptedPrompts>();
         folder->writeSettings("[Help]\r\nLanguage=Eng\r\n");
         pagePath = folder->file("page.html");
-        Write(pagePath, "<p>one</p>\r\n");
+        WriteBytes(pagePath, "<p>one</p>\r\n");
         StartOptions options;
         options.window = folder->windowOptions();
         options.showSplash = false;
@@ -63,7 +55,7 @@ private slots:
     void aChangeOnDiskIsOfferedForReloadButOurOwnSaveIsNot() {
         TChildForm* page = openPage();
         QVERIFY(!reactivationAsks(page));
-        Write(pagePath, "<p>two</p>\r\n");
+        WriteBytes(pagePath, "<p>two</p>\r\n");
         prompts->answerYes();
         QVERIFY(reactivationAsks(page));
         QCOMPARE(prompts->asked.last().text,
@@ -74,7 +66,7 @@ private slots:
 
         page->Editor()->ReplaceSelection("x");
         window->Save();
-        QCOMPARE(Read(pagePath), QByteArray("x<p>two</p>\r\n"));
+        QCOMPARE(ReadBytes(pagePath), QByteArray("x<p>two</p>\r\n"));
         QVERIFY(!reactivationAsks(page));
 
         // The watch goes on after our save replaced the file: its removal
@@ -84,14 +76,14 @@ private slots:
         QCOMPARE(page->Caption(), pagePath);
         QVERIFY(!reactivationAsks(page));
         window->Save();
-        QCOMPARE(Read(pagePath), QByteArray("x<p>two</p>\r\n"));
+        QCOMPARE(ReadBytes(pagePath), QByteArray("x<p>two</p>\r\n"));
         QCOMPARE(page->windowTitle(), pagePath);
     }
 
     void unsavedChangesAreNotLostToTheDisk() {
         TChildForm* page = openPage();
         page->Editor()->ReplaceSelection("mine ");
-        Write(pagePath, "<p>theirs</p>\r\n");
+        WriteBytes(pagePath, "<p>theirs</p>\r\n");
         // No: the editor keeps its text, and this version is not asked about again.
         QVERIFY(reactivationAsks(page));
         QVERIFY(prompts->asked.last().text.contains("and the document has unsaved changes too"));
@@ -101,11 +93,11 @@ private slots:
 
         window->Save();
         QVERIFY(prompts->asked.last().text.contains("since it was opened or saved here"));
-        QCOMPARE(Read(pagePath), QByteArray("<p>theirs</p>\r\n"));
+        QCOMPARE(ReadBytes(pagePath), QByteArray("<p>theirs</p>\r\n"));
         QVERIFY(page->ModifiedFlag());
         prompts->answerYes();
         window->Save();
-        QCOMPARE(Read(pagePath), QByteArray("mine <p>one</p>\r\n"));
+        QCOMPARE(ReadBytes(pagePath), QByteArray("mine <p>one</p>\r\n"));
         QVERIFY(!page->ModifiedFlag());
         QCOMPARE(prompts->asked.size(), 3);
     }

@@ -4,6 +4,7 @@
 
 #include "FileListing.h"
 #include "FileSearch.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,18 +14,6 @@
 #include <memory>
 
 namespace {
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 
 class Recorder : public FileSearchSink {
 public:
@@ -57,14 +46,14 @@ private slots:
     void searchesEveryFileAsTheEditorReadsIt() {
         // LF, CR LF and CR line breaks; a Windows-1252 page; a picture and
         // a page with a NUL byte; a page open with unsaved text.
-        Write(at("a.html"), "<p class=\"old\">\n\tOld <b>old</b>\r\nlast\rold end");
-        Write(at("b.htm"), "caf\xe9 \xe9t\xe9 old\r\n");
+        WriteBytes(at("a.html"), "<p class=\"old\">\n\tOld <b>old</b>\r\nlast\rold end");
+        WriteBytes(at("b.htm"), "caf\xe9 \xe9t\xe9 old\r\n");
         // Read as UTF-8 the word would follow an "é"; in Windows-1252 a "©".
-        Write(at("c.htm"), "\xe9\xc3\xa9old");
-        Write(at("binary.htm"), QByteArray("old\0old", 7));
-        Write(at("notes.txt"), "old");
-        Write(at("open.html"), "nothing here");
-        Write(at("sub/c.css"), "p.old {}");
+        WriteBytes(at("c.htm"), "\xe9\xc3\xa9old");
+        WriteBytes(at("binary.htm"), QByteArray("old\0old", 7));
+        WriteBytes(at("notes.txt"), "old");
+        WriteBytes(at("open.html"), "nothing here");
+        WriteBytes(at("sub/c.css"), "p.old {}");
         const QHash<QString, QByteArray> open{
             {QFileInfo(at("open.html")).canonicalFilePath(), "unsaved\r\n  \xc3\xa9 old"}};
 
@@ -149,8 +138,8 @@ private slots:
     }
 
     void aFileChangedSinceTheSearchIsLeftAlone() {
-        Write(at("kept.html"), "one old\ntwo old\n");
-        Write(at("changed.html"), "one old\n");
+        WriteBytes(at("kept.html"), "one old\ntwo old\n");
+        WriteBytes(at("changed.html"), "one old\n");
         FileSearchRequest request = Request(site(), QStringLiteral("old"));
         request.replacement = QStringLiteral("new");
         Recorder found;
@@ -158,14 +147,14 @@ private slots:
         RunFileSearch(request, {}, found, cancel);
         QCOMPARE(found.files.size(), 2);
         // The same size, other bytes.
-        Write(at("changed.html"), "one OLD\n");
+        WriteBytes(at("changed.html"), "one OLD\n");
         int count = 0;
         QCOMPARE(ReplaceInClosedFile(found.files[0], request, count),
                  FileReplaceOutcome::ChangedOnDisk);
-        QCOMPARE(Read(at("changed.html")), QByteArray("one OLD\n"));
+        QCOMPARE(ReadBytes(at("changed.html")), QByteArray("one OLD\n"));
         QCOMPARE(ReplaceInClosedFile(found.files[1], request, count), FileReplaceOutcome::Replaced);
         QCOMPARE(count, 2);
-        QCOMPARE(Read(at("kept.html")), QByteArray("one new\ntwo new\n"));
+        QCOMPARE(ReadBytes(at("kept.html")), QByteArray("one new\ntwo new\n"));
     }
 };
 

@@ -9,6 +9,7 @@
 #include "TChildForm.h"
 #include "TConfirmReplaceDialog.h"
 #include "TfMain.h"
+#include "support/FileBytes.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -24,17 +25,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 
 // The Search in Files dialog filled in and confirmed.
 ScriptedPrompts::DialogScript Filled(const QString& folder, const QString& search,
@@ -81,9 +71,9 @@ private slots:
     void cleanup() { finish(); }
 
     void resultsShowUnsavedTextAndOpenTheirMatch() {
-        Write(at("one.html"), "<p>alpha</p>\n");
-        Write(at("two.html"), "<p>beta</p>\n<p>an Alpha</p>\n");
-        Write(at("three.html"), "<p>gamma</p>\n");
+        WriteBytes(at("one.html"), "<p>alpha</p>\n");
+        WriteBytes(at("two.html"), "<p>beta</p>\n<p>an Alpha</p>\n");
+        WriteBytes(at("three.html"), "<p>gamma</p>\n");
         EditorControl* three = open("three.html");
         three->SetCaretPosition({9, 1});
         three->ReplaceSelection(QStringLiteral(" alpha"));
@@ -127,10 +117,10 @@ private slots:
     }
 
     void replaceChangesOnlyMatchesAndSkipsFilesChangedBehindOurBack() {
-        Write(at("a.html"), "<p class=\"old\">x</p>\r\n");
+        WriteBytes(at("a.html"), "<p class=\"old\">x</p>\r\n");
         const QByteArray b = "<p class=\"old\">caf\xe9</p>\n<i class=\"old\"></i>\n<p>keep</p>";
-        Write(at("b.html"), b);
-        Write(at("c.html"), "<p class=\"old\"></p>\n");
+        WriteBytes(at("b.html"), b);
+        WriteBytes(at("c.html"), "<p class=\"old\"></p>\n");
         EditorControl* a = open("a.html");
         a->SetCaretPosition({1, 2});
         a->ReplaceSelection(QStringLiteral("<b class=\"old\">typed</b>"));
@@ -142,7 +132,7 @@ private slots:
         QString question;
         prompts->answer([&](QDialog& confirm) {
             question = confirm.findChild<QLabel*>(QStringLiteral("QuestionText"))->text();
-            Write(at("c.html"), "<p class=\"OLD\"></p>\n");
+            WriteBytes(at("c.html"), "<p class=\"OLD\"></p>\n");
             return int(TConfirmReplaceDialog::YesToAll);
         });
         window->action(QStringLiteral("ReplaceInFiles1"))->trigger();
@@ -155,10 +145,10 @@ private slots:
                 .arg(at("c.html")));
         QByteArray expected = b;
         expected.replace("\"old\"", "\"new\"");
-        QCOMPARE(Read(at("b.html")), expected);
-        QCOMPARE(Read(at("c.html")), QByteArray("<p class=\"OLD\"></p>\n"));
+        QCOMPARE(ReadBytes(at("b.html")), expected);
+        QCOMPARE(ReadBytes(at("c.html")), QByteArray("<p class=\"OLD\"></p>\n"));
         // The open document: changed in its editor, unsaved, one undo step.
-        QCOMPARE(Read(at("a.html")), QByteArray("<p class=\"old\">x</p>\r\n"));
+        QCOMPARE(ReadBytes(at("a.html")), QByteArray("<p class=\"old\">x</p>\r\n"));
         QCOMPARE(a->Text(),
                  QString(typed).replace(QStringLiteral("\"old\""), QStringLiteral("\"new\"")));
         a->Undo();
