@@ -62,7 +62,7 @@ void TfMain::checkActivePage() {
     checkResults->SetStatus(LangText(QStringLiteral("CheckBusy")).arg(document->Caption()), false);
     checkResults->show();
     checkResults->raise();
-    pageCheck->Start(document->Editor()->Text().toUtf8(), document);
+    pageCheck->Start(document->Editor()->Utf8Text(), document);
 }
 
 void TfMain::showPageFindings(TChildForm* document, const PageCheckResult& result) {

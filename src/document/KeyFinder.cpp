@@ -147,7 +147,7 @@ qsizetype KeyFinder::Last(const char* bytes, qsizetype length) const {
     const qsizetype m = key.size();
     if (impossible || m == 0 || length < m)
         return -1;
-    // The highest starting position not yet looked at.
+    // The highest starting position still to look at.
     qsizetype top = length - m;
 #if defined(__SSE2__)
     const __m128i rareOne = _mm_set1_epi8(char(rare.one));

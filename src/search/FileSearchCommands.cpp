@@ -27,15 +27,6 @@ QString CanonicalPathOf(const TChildForm& document) {
     return file.isAbsolute() ? file.canonicalFilePath() : QString();
 }
 
-// The editor's text as it reads from a file: no line break after the last
-// line.
-QByteArray EditorText(const TChildForm& document) {
-    QByteArray text = document.Editor()->Text().toUtf8();
-    if (text.endsWith("\r\n"))
-        text.chop(2);
-    return text;
-}
-
 QString TotalsText(const FileSearchTotals& totals) {
     QString text = Text("SifDone").arg(totals.files);
     const std::pair<int, const char*> skips[] = {{totals.binary, "SifSkipBin"},
@@ -120,7 +111,7 @@ void FileSearchCommands::Start(const FileSearchRequest& request, bool replace) {
         if (canonical.isEmpty())
             continue;
         openDocuments.push_back({canonical, document});
-        openTexts.insert(canonical, EditorText(*document));
+        openTexts.insert(canonical, document->Editor()->Utf8Text());
     }
     panel.Clear(Text(replace ? "RifTitle" : "SifTitle") +
                 QStringLiteral(": \"%1\"").arg(request.text));

@@ -40,38 +40,32 @@ Bool TIDY_CALL collect(TidyMessage message) {
 }
 
 // Tidy counts a line's columns in characters; the editor counts UTF-16 units.
-// One pass over the text finds the lines that have findings.
+// The findings come sorted by line, so one pass over the text converts them.
 void ToEditorColumns(const QByteArray& text, QList<PageFinding>& findings) {
-    QList<PageFinding*> pending;
-    for (PageFinding& finding : findings) {
-        if (finding.line > 0 && finding.column > 1)
-            pending.append(&finding);
-    }
-    std::stable_sort(pending.begin(), pending.end(),
-                     [](const PageFinding* a, const PageFinding* b) { return a->line < b->line; });
     const char* data = text.constData();
     const qsizetype size = text.size();
     qsizetype lineStart = 0;
     int line = 1;
-    for (PageFinding* finding : pending) {
+    for (PageFinding& finding : findings) {
         // Line breaks are CR LF, CR or LF, as both Tidy and the editor read them.
-        while (line < finding->line && lineStart < size) {
-            const char* end = data + lineStart;
-            while (end < data + size && *end != '\n' && *end != '\r')
+        while (line < finding.line && lineStart < size) {
+            qsizetype end = lineStart;
+            while (end < size && data[end] != '\n' && data[end] != '\r')
                 ++end;
-            if (end == data + size) {
+            if (end == size) {
                 lineStart = size;
                 break;
             }
             lineStart =
-                end - data + ((end[0] == '\r' && end + 1 < data + size && end[1] == '\n') ? 2 : 1);
+                end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
             ++line;
         }
-        if (line != finding->line)
-            break; // past the end of the text: leave the rest as Tidy gave them
+        // Findings about the whole page (line 0) and past the end stay as Tidy gave them.
+        if (line != finding.line)
+            continue;
         int units = 0;
         qsizetype at = lineStart;
-        for (int character = 1; character < finding->column && at < size; ++character) {
+        for (int character = 1; character < finding.column && at < size; ++character) {
             const auto lead = static_cast<unsigned char>(data[at]);
             if (lead == '\n' || lead == '\r')
                 break;
@@ -79,7 +73,7 @@ void ToEditorColumns(const QByteArray& text, QList<PageFinding>& findings) {
             units += length == 4 ? 2 : 1;
             at += length;
         }
-        finding->column = units + 1;
+        finding.column = units + 1;
     }
 }
 
@@ -117,12 +111,12 @@ PageCheckResult CheckPage(const QByteArray& utf8Text) {
     tidyBufDetach(&input);
     tidyBufFree(&sink);
     tidyRelease(doc);
-    ToEditorColumns(utf8Text, result.findings);
     // Tidy reports some findings (a missing title) only when the page ends;
     // the list reads from the top of the page down.
     std::stable_sort(result.findings.begin(), result.findings.end(),
                      [](const PageFinding& a, const PageFinding& b) {
                          return std::pair(a.line, a.column) < std::pair(b.line, b.column);
                      });
+    ToEditorColumns(utf8Text, result.findings);
     return result;
 }
